@@ -1,0 +1,32 @@
+// The pictures, the font and the colours every scene shares; loaded once at start-up.
+#pragma once
+
+#include <allegro.h>
+
+extern BITMAP *buffer;         // the off-screen frame, copied to the screen once a frame
+extern BITMAP *bg[3];          // level backgrounds
+extern BITMAP *l2sprites;      // level two's 3x3 sheet of 128x128 icons
+extern BITMAP *child1;
+extern BITMAP *nanny1;
+extern BITMAP *trolley3;
+extern BITMAP *title;
+extern FONT *f;
+extern BITMAP *scenes[4][20];  // [cutscene][picture]
+extern const int imagecount[4];
+extern int black;
+extern int bgcol;
+
+// Made after the screen mode is set, so they are that mode's pixel values.
+void make_colours();
+
+// Loads the pictures and the font in the game's fixed order. A picture that
+// fails is left null (and named on stderr); without the font nothing can be
+// shown, so that ends the program with status 1.
+void load_images();
+
+// One line on stderr naming a data file the game could not use.
+void warn_unloadable(const char *path);
+
+// Drawing that skips a picture whose file failed to load.
+void blit_image(BITMAP *src, int sx, int sy, int dx, int dy, int w, int h);
+void masked_image(BITMAP *src, int sx, int sy, int dx, int dy, int w, int h);

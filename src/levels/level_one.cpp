@@ -1,0 +1,99 @@
+// Level one: the child flees the nanny in a straight line and creeps along the edges.
+#include "levels/level_one.h"
+
+#include "audio/audio.h"
+#include "core/loop.h"
+
+#include <cmath>
+
+Point player;
+Point child;
+int endtimer;
+
+namespace {
+
+void clamp(Point &p)
+{
+    if (p.x < LEFT)
+        p.x = LEFT;
+    if (p.x > RIGHT)
+        p.x = RIGHT;
+    if (p.y < TOP)
+        p.y = TOP;
+    if (p.y > BOTTOM)
+        p.y = BOTTOM;
+}
+
+} // namespace
+
+void LevelLoop<0>::enter()
+{
+    quit = false;
+    finishedtitle = false;
+    escpressed = true;
+    player = {358.0f, 261.0f};
+    child = {283.0f, 261.0f};
+    endtimer = 0;
+}
+
+bool LevelLoop<0>::running()
+{
+    return !quit && !finishedtitle;
+}
+
+void LevelLoop<0>::tick()
+{
+    if (!key[KEY_ESC])
+        escpressed = false;
+    else if (!escpressed)
+        quit = true;
+
+    if (endtimer > 0) {
+        if (--endtimer == 0)
+            finishedtitle = true;
+        return;   // the won picture stays frozen
+    }
+
+    if (key[KEY_UP])
+        player.y -= v;
+    if (key[KEY_DOWN])
+        player.y += v;
+    if (key[KEY_LEFT])
+        player.x -= v;
+    if (key[KEY_RIGHT])
+        player.x += v;
+    clamp(player);
+
+    // The float sum and the double root are what the level was tuned with: the
+    // exact-equality edge tests below depend on these roundings.
+    float dx = child.x - player.x;
+    float dy = child.y - player.y;
+    float dist = static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+    if (dist != 0.0f) {
+        dx /= dist;
+        dy /= dist;
+    }
+    child.y += dy * v;
+    child.x += dx * v;
+    clamp(child);
+
+    // Along the top and bottom the child creeps right, along the sides down,
+    // so it can always be worked into the goal corner.
+    if (child.y == BOTTOM || child.y == TOP)
+        child.x += 1.0f;
+    if (child.x == LEFT || child.x == RIGHT)
+        child.y += 1.0f;
+    clamp(child);
+
+    if (child.x == RIGHT && child.y == BOTTOM) {
+        playsample(0);
+        endtimer = 80;
+    }
+}
+
+void LevelLoop<0>::draw()
+{
+    blit_image(bg[0], 0, 0, 0, 0, 640, 480);
+    masked_image(child1, 0, 0, static_cast<int>(child.x - 16.0f), static_cast<int>(child.y - 32.0f), 32, 32);
+    masked_image(nanny1, 0, 0, static_cast<int>(player.x - 16.0f), static_cast<int>(player.y - 32.0f), 32, 32);
+}

@@ -1,0 +1,28 @@
+// Level one: steer the nanny so the fleeing child ends up in the bottom-right corner.
+#pragma once
+
+#include "levels/level.h"
+
+struct Point {
+    float x;
+    float y;
+};
+
+// The play area, where both figures' feet stay; the goal is (RIGHT, BOTTOM).
+const float TOP = 202.0f;
+const float BOTTOM = 320.0f;
+const float LEFT = 208.0f;
+const float RIGHT = 433.0f;
+const float v = 3.0f;   // per tick: the nanny on each axis, the child along its flight
+
+extern Point player;    // the nanny's feet
+extern Point child;     // the child's feet
+extern int endtimer;    // ticks left of the frozen win picture; 0 while playing
+
+template <>
+struct LevelLoop<0> {
+    static void enter();
+    static bool running();
+    static void tick();
+    static void draw();
+};

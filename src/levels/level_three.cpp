@@ -1,0 +1,39 @@
+// Level three: the trolley rolls 3 pixels a tick while Right is held.
+#include "levels/level_three.h"
+
+#include "core/loop.h"
+
+int xpos;
+
+void LevelLoop<2>::enter()
+{
+    quit = false;
+    finishedtitle = false;
+    escpressed = true;
+    xpos = -128;
+}
+
+bool LevelLoop<2>::running()
+{
+    return !quit && !finishedtitle;
+}
+
+void LevelLoop<2>::tick()
+{
+    if (!key[KEY_ESC])
+        escpressed = false;
+    else if (!escpressed)
+        quit = true;
+
+    if (key[KEY_RIGHT])
+        xpos = static_cast<int>(static_cast<float>(xpos) + 3.0f);
+    if (xpos > 650)
+        finishedtitle = true;
+}
+
+void LevelLoop<2>::draw()
+{
+    clear_to_color(buffer, black);
+    blit_image(bg[2], 0, 0, 0, 0, 640, 480);
+    masked_image(trolley3, 0, 0, xpos, 279, 190, 122);
+}

@@ -1,0 +1,14 @@
+// Level three: hold Right to push the trolley off the right of the screen.
+#pragma once
+
+#include "levels/level.h"
+
+extern int xpos;   // screen x of the trolley's left edge
+
+template <>
+struct LevelLoop<2> {
+    static void enter();
+    static bool running();
+    static void tick();
+    static void draw();
+};

@@ -1,0 +1,45 @@
+// The picture cutscenes: Space or Esc turns to the next picture, past the last ends.
+#include "screens/cutscene.h"
+
+#include "core/loop.h"
+
+int cutscenepos;
+
+template <int N>
+void CutsceneLoop<N>::enter()
+{
+    cutscenepos = 0;
+    spacepressed = true;
+    speed_count = 0;
+    finishedtitle = false;
+}
+
+template <int N>
+bool CutsceneLoop<N>::running()
+{
+    return !quit && !finishedtitle;
+}
+
+template <int N>
+void CutsceneLoop<N>::tick()
+{
+    bool down = key[KEY_SPACE] || key[KEY_ESC];
+    if (down && !spacepressed) {
+        if (cutscenepos + 1 < imagecount[N])
+            cutscenepos++;
+        else
+            finishedtitle = true;   // the last picture stays on screen
+    }
+    spacepressed = down;
+}
+
+template <int N>
+void CutsceneLoop<N>::draw()
+{
+    blit_image(scenes[N][cutscenepos], 0, 0, 0, 0, 640, 480);
+}
+
+template struct CutsceneLoop<0>;
+template struct CutsceneLoop<1>;
+template struct CutsceneLoop<2>;
+template struct CutsceneLoop<3>;

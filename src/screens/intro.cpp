@@ -1,0 +1,36 @@
+// The silent credit screen: ends after 121 ticks, on a left click or on any key.
+#include "screens/intro.h"
+
+#include "core/loop.h"
+#include "screens/stripes.h"
+
+int titletimer;
+
+void IntroLoop::enter()
+{
+    speed_count = 0;   // loading time is not replayed as ticks
+    titletimer = 0;
+    finishedtitle = false;
+}
+
+bool IntroLoop::running()
+{
+    return !quit && !finishedtitle;
+}
+
+void IntroLoop::tick()
+{
+    titletimer++;
+    // keypressed() also sees keys typed during loading: the buffer is left as it is.
+    if (titletimer > 120 || (mouse_b & 1) || keypressed()) {
+        position_mouse(400, 200);
+        finishedtitle = true;
+    }
+}
+
+void IntroLoop::draw()
+{
+    draw_stripes();
+    textout_centre_ex(buffer, f, "holbreck, jorun & pastinel, milo present", 320, 200,
+                      makecol(170, 211, 58), makecol(211, 140, 58));
+}

@@ -1,0 +1,14 @@
+// The title menu: Start or Exit.
+#pragma once
+
+extern int endmenutimer;   // ticks left of the closing countdown; 0 while taking input
+
+struct TitleLoop {
+    static int selected;   // 0 Start, 1 Exit
+    static bool begin;     // Start was chosen
+
+    static void enter();
+    static bool running();
+    static void tick();
+    static void draw();
+};

@@ -1,0 +1,118 @@
+# Shared by the end-to-end tests: a private Xvfb, a silent ALSA device, the game
+# started from an empty directory, keys and clicks from xdotool, screenshots.
+set -euo pipefail
+
+: "${NANNYDAY_BIN:?}" "${XPROBE:?}" "${NANNYDAY_DATA:?}" "${E2E_OUT:?}"
+
+TEST_NAME=$(basename "$0" .sh)
+WORK=$(mktemp -d "/tmp/nannyday-e2e-$TEST_NAME.XXXXXX")
+SHOTS="$E2E_OUT/$TEST_NAME"
+mkdir -p "$SHOTS"
+XVFB_PID=""
+GAME_PID=""
+
+cleanup() {
+    if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then kill -9 "$GAME_PID" 2>/dev/null || true; fi
+    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -f "$WORK/game.err" ]; then echo "--- game stderr:" >&2; grep -v -i alsa "$WORK/game.err" >&2 || true; fi
+    exit 1
+}
+
+# A screen exactly the game's size, so game and root window coincide.
+start_x() {
+    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$WORK/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$WORK/display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(cat "$WORK/display")"
+
+    # A silent sound device, and a stand-in for the blocking message box.
+    printf 'pcm.!default { type null }\nctl.!default { type hw; card 0 }\n' >"$WORK/asound.conf"
+    export ALSA_CONFIG_PATH="$WORK/asound.conf"
+    mkdir -p "$WORK/bin"
+    printf '#!/bin/sh\nfor a; do last="$a"; done\necho "xmessage: $last" >&2\nexit 101\n' >"$WORK/bin/xmessage"
+    chmod +x "$WORK/bin/xmessage"
+    export PATH="$WORK/bin:$PATH"
+}
+
+# Starts the game from $1 (default: an empty directory) in the background.
+start_game() {
+    local dir="${1:-$WORK/elsewhere}"
+    mkdir -p "$dir"
+    (cd "$dir" && exec "$NANNYDAY_BIN" >"$WORK/game.out" 2>"$WORK/game.err") &
+    GAME_PID=$!
+}
+
+wait_window() {
+    WINDOW=$(timeout 15 xdotool search --sync --class Allegro 2>/dev/null | head -n1) ||
+        fail "no game window appeared"
+    [ -n "$WINDOW" ] || fail "no game window appeared"
+    # Keys go to the window under the pointer; early motion can be misplaced.
+    sleep 0.5
+    xdotool mousemove 320 240
+}
+
+shot() {
+    import -window root "png:$SHOTS/$1.png"
+}
+
+# Prints the colour of pixel (x, y) of a screenshot as r,g,b.
+pixel() {
+    convert "$SHOTS/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n1 |
+        sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+)(,[0-9]+)?\).*/\1,\2,\3/'
+}
+
+# Waits up to $4 seconds (default 10) until pixel ($1, $2) reads $3; saves the shot as $5.
+wait_pixel() {
+    local x=$1 y=$2 want=$3 secs=${4:-10} name=${5:-wait}
+    local end=$((SECONDS + secs))
+    while [ $SECONDS -le $end ]; do
+        shot "$name"
+        [ "$(pixel "$name" "$x" "$y")" = "$want" ] && return 0
+        sleep 0.1
+    done
+    fail "pixel ($x,$y) never became $want (last: $(pixel "$name" "$x" "$y"))"
+}
+
+# A key held long enough for the 30 Hz logic to see it down.
+tap() {
+    xdotool keydown "$1"
+    sleep 0.12
+    xdotool keyup "$1"
+}
+
+hold() { xdotool keydown "$1"; }
+let_go() { xdotool keyup "$1"; }
+
+click() {
+    xdotool mousedown 1
+    sleep 0.1
+    xdotool mouseup 1
+}
+
+# Waits up to $1 seconds for the game to end; sets STATUS.
+wait_exit() {
+    local secs=${1:-10} end=$((SECONDS + ${1:-10}))
+    while kill -0 "$GAME_PID" 2>/dev/null && [ $SECONDS -le $end ]; do sleep 0.1; done
+    kill -0 "$GAME_PID" 2>/dev/null && fail "the game did not end within $secs s"
+    STATUS=0
+    wait "$GAME_PID" || STATUS=$?
+    GAME_PID=""
+}
+
+# Colours the game draws whatever the content.
+STRIPE_EVEN="58,178,211"
+STRIPE_ODD="157,79,108"
+WHITE="255,255,255"
+
+# The title menu is up when " START " is highlighted (its first cell is white).
+wait_title() { wait_pixel 312 425 "$WHITE" "${1:-10}" title; }
