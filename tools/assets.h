@@ -36,3 +36,6 @@ void track_0();
 void track_1();
 void track_2();
 void track_int();
+
+// The 64x64 desktop icon, written as <dir>/nannyday.png.
+void icon_png(const std::string &dir);

@@ -1,4 +1,5 @@
-// Writes every data file the game reads into <out>/bmp, <out>/wav and <out>/xm.
+// Writes every data file the game reads into <out>/bmp, <out>/wav and <out>/xm,
+// and, when asked, the desktop icon.
 // The output is the same, byte for byte, on every run.
 #include "assets.h"
 
@@ -39,8 +40,8 @@ void make_dirs()
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        fprintf(stderr, "usage: %s DATA_DIR [ICON_DIR]\n", argv[0]);
         return 2;
     }
     out = argv[1];
@@ -68,6 +69,8 @@ int main(int argc, char **argv)
     track_1();
     track_2();
     track_int();
+    if (argc == 3)
+        icon_png(argv[2]);
     return 0;
 }
 END_OF_MAIN()

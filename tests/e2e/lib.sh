@@ -44,11 +44,12 @@ start_x() {
     export PATH="$WORK/bin:$PATH"
 }
 
-# Starts the game from $1 (default: an empty directory) in the background.
+# Starts the game from $1 (default: an empty directory) in the background;
+# $2 names another binary than the build tree's.
 start_game() {
-    local dir="${1:-$WORK/elsewhere}"
+    local dir="${1:-$WORK/elsewhere}" bin="${2:-$NANNYDAY_BIN}"
     mkdir -p "$dir"
-    (cd "$dir" && exec "$NANNYDAY_BIN" >"$WORK/game.out" 2>"$WORK/game.err") &
+    (cd "$dir" && exec "$bin" >"$WORK/game.out" 2>"$WORK/game.err") &
     GAME_PID=$!
 }
 
@@ -69,6 +70,12 @@ shot() {
 pixel() {
     convert "$SHOTS/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n1 |
         sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+)(,[0-9]+)?\).*/\1,\2,\3/'
+}
+
+# True when the $3x$4 area at ($1, $2) of the last screenshot $5 holds colour $6 (r,g,b).
+region_has() {
+    convert "$SHOTS/$5.png" -crop "$3x$4+$1+$2" -depth 8 -format %c histogram:info:- |
+        grep -q -E "\($6(,[0-9]+)?\)"
 }
 
 # Waits up to $4 seconds (default 10) until pixel ($1, $2) reads $3; saves the shot as $5.
@@ -113,6 +120,28 @@ wait_exit() {
 STRIPE_EVEN="58,178,211"
 STRIPE_ODD="157,79,108"
 WHITE="255,255,255"
+
+# The intro is up: stripes, and the credit line's background across the middle.
+wait_intro() {
+    wait_pixel 5 0 "$STRIPE_EVEN" "${1:-10}" intro
+    [ "$(pixel intro 5 1)" = "$STRIPE_ODD" ] || fail "intro stripes wrong"
+    region_has 150 200 340 12 intro "211,140,58" || fail "no credit line on the intro"
+}
+
+# An installed game, started from /, shows its intro, then leaves from the title menu with 0.
+play_installed() {
+    start_game / "$1"
+    wait_window
+    wait_intro 10
+    wait_title 10
+    tap Escape
+    wait_exit 10
+    [ "$STATUS" -eq 0 ] || fail "exit status $STATUS from the installed game"
+    # A normal start says nothing (the sound library's own warnings aside).
+    local noise
+    noise=$(cat "$WORK/game.out"; grep -v -i -E 'alsa|^$' "$WORK/game.err" || true)
+    [ -z "$noise" ] || fail "the installed game printed: $noise"
+}
 
 # The title menu is up when " START " is highlighted (its first cell is white).
 wait_title() { wait_pixel 312 425 "$WHITE" "${1:-10}" title; }

@@ -6,8 +6,7 @@ start_x
 start_game
 wait_window
 
-wait_pixel 5 0 "$STRIPE_EVEN" 5 intro
-[ "$(pixel intro 5 1)" = "$STRIPE_ODD" ] || fail "intro stripes wrong"
+wait_intro 5
 
 probe=$("$XPROBE" cursor)
 echo "pointer over the game: $probe"
