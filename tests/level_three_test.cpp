@@ -89,19 +89,6 @@ TEST_F(LevelThree, EndsAfterTheFrameThatCrossesTheEdge)
     destroy_bitmap(want);
 }
 
-TEST_F(LevelThree, EveryPlayStartsAtTheLeft)
-{
-    press(KEY_RIGHT);
-    run_ticks<L3>(300);
-    ASSERT_TRUE(finishedtitle);
-    release(KEY_RIGHT);
-    L3::enter();
-    EXPECT_TRUE(L3::running());
-    EXPECT_EQ(xpos, -128);
-    run_ticks<L3>(50);
-    EXPECT_FALSE(finishedtitle);
-}
-
 class LevelThreeDrawing : public LevelThree {
 protected:
     void SetUp() override

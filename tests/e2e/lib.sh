@@ -145,3 +145,75 @@ play_installed() {
 
 # The title menu is up when " START " is highlighted (its first cell is white).
 wait_title() { wait_pixel 312 425 "$WHITE" "${1:-10}" title; }
+
+# --- Comparing the screen with the game's own data files -------------------
+# Pictures change while the game is developed, so expected images are cut from
+# the data files at test time rather than kept as fixed colours.
+
+# Cuts the w×h area at (x, y) of data picture $1 into a file; prints its path.
+data_area() {
+    local out="$WORK/area-${1//\//_}-$2-$3-$4-$5.png"
+    [ -f "$out" ] || convert "$NANNYDAY_DATA/bmp/$1" -crop "$4x$5+$2+$3" +repage -alpha off "$out"
+    echo "$out"
+}
+
+# Cuts the w×h cell at (sx, sy) of sheet $1 and lays it, its mask colour
+# (255, 0, 255) transparent, over the same-sized area at (x, y) of picture
+# $8: what masked_blit makes of it. Prints the file's path.
+data_sprite() {
+    local sheet=$1 sx=$2 sy=$3 w=$4 h=$5 x=$6 y=$7 under=$8
+    local out="$WORK/sprite-${sheet//\//_}-$sx-$sy-$w-$h-$x-$y-${under//\//_}.png"
+    [ -f "$out" ] || convert "$(data_area "$under" "$x" "$y" "$w" "$h")" \
+        \( "$NANNYDAY_DATA/bmp/$sheet" -crop "${w}x${h}+$sx+$sy" +repage -transparent '#ff00ff' \) \
+        -composite -alpha off "$out"
+    echo "$out"
+}
+
+# Succeeds when the w×h area at (x, y) of screenshot $1 equals image $6 exactly.
+shot_area_is() {
+    local diff
+    diff=$(convert "$SHOTS/$1.png" -crop "$4x$5+$2+$3" +repage -alpha off png:- |
+        compare -metric AE - "$6" null: 2>&1) || true
+    [ "$diff" = "0" ]
+}
+
+# Succeeds when screenshot $1 shows, at (x, y), the same w×h area of data picture $2.
+shows_area() { shot_area_is "$1" "$3" "$4" "$5" "$6" "$(data_area "$2" "$3" "$4" "$5" "$6")"; }
+
+# Succeeds when screenshot $1 shows the whole of the 640×480 data picture $2.
+shows_picture() { shows_area "$1" "$2" 0 0 640 480; }
+
+# Takes screenshot $2 until the command after it succeeds, for up to $1
+# seconds; fails with the command as the reason.
+wait_until() {
+    local secs=$1 name=$2
+    shift 2
+    local end=$((SECONDS + secs))
+    while [ $SECONDS -le $end ]; do
+        shot "$name"
+        "$@" "$name" && return 0
+        sleep 0.1
+    done
+    fail "after $secs s screenshot $name still fails: $*"
+}
+
+# Scenes recognised by what only they draw.
+is_cutscene() { shows_picture "$3" "$1-$2.bmp"; }          # cutscene $1, picture $2
+is_level_one() { shows_area "$1" bg0.bmp 0 0 640 168; }     # the figures never reach this band
+is_level_three() { shows_area "$1" bg2.bmp 0 0 640 278; }   # the trolley runs below it
+is_title() { [ "$(pixel "$1" 312 425)" = "$WHITE" ]; }
+
+# Level two's icons: prints the state (-1, 0, 1) that icon $2 (0..2) shows
+# in screenshot $1, or ? when it matches none of its cells.
+icon_state() {
+    local name=$1 i=$2 x=$((115 + 133 * $2)) s
+    local seen="$WORK/icon-now.png"
+    convert "$SHOTS/$name.png" -crop "128x128+$x+153" +repage -alpha off "$seen"
+    for s in -1 0 1; do
+        local diff
+        diff=$(compare -metric AE "$seen" "$(data_sprite l2sprites.bmp $((128 * i)) $((128 * (s + 1))) 128 128 "$x" 153 bg1.bmp)" null: 2>&1) || true
+        [ "$diff" = "0" ] && { echo "$s"; return 0; }
+    done
+    echo "?"
+}
+is_level_two() { [ "$(icon_state "$1" 1)" != "?" ]; }
