@@ -21,10 +21,8 @@ hold Left
 sleep 1
 shot level1-herding
 is_level_one level1-herding || fail "level one left too early"
-nanny_in_corner() { shot_area_is "$1" 192 170 32 32 "$(data_sprite img2.bmp 0 0 32 32 192 170 bg0.bmp)"; }
 child_home() { shot_area_is "$1" 417 288 32 32 "$(data_sprite img1.bmp 0 0 32 32 417 288 bg0.bmp)"; }
-won() { nanny_in_corner "$1" && child_home "$1"; }
-wait_until 15 level1-won won
+wait_until 15 level1-won child_home
 let_go Up
 let_go Left
 wait_until 6 cut1 is_cutscene 1 0
