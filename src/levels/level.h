@@ -3,3 +3,11 @@
 
 template <int N>
 struct LevelLoop;
+
+// What every level's enter() does first: clear the outcome flags and latch
+// Esc, so the press that ended the previous scene cannot end this one.
+void start_level();
+
+// Esc, the same in every level: quits on a press that began in this level.
+// The acting tick leaves the latch clear and goes on.
+void level_esc();

@@ -28,9 +28,7 @@ void clamp(Point &p)
 
 void LevelLoop<0>::enter()
 {
-    quit = false;
-    finishedtitle = false;
-    escpressed = true;
+    start_level();
     player = {358.0f, 261.0f};
     child = {283.0f, 261.0f};
     endtimer = 0;
@@ -43,10 +41,7 @@ bool LevelLoop<0>::running()
 
 void LevelLoop<0>::tick()
 {
-    if (!key[KEY_ESC])
-        escpressed = false;
-    else if (!escpressed)
-        quit = true;
+    level_esc();
 
     if (endtimer > 0) {
         if (--endtimer == 0)

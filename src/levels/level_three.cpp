@@ -7,9 +7,7 @@ int xpos;
 
 void LevelLoop<2>::enter()
 {
-    quit = false;
-    finishedtitle = false;
-    escpressed = true;
+    start_level();
     xpos = -128;
 }
 
@@ -20,10 +18,7 @@ bool LevelLoop<2>::running()
 
 void LevelLoop<2>::tick()
 {
-    if (!key[KEY_ESC])
-        escpressed = false;
-    else if (!escpressed)
-        quit = true;
+    level_esc();
 
     if (key[KEY_RIGHT])
         xpos = static_cast<int>(static_cast<float>(xpos) + 3.0f);

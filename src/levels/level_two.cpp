@@ -39,9 +39,7 @@ void answer(int given)
 
 void LevelLoop<1>::enter()
 {
-    quit = false;
-    finishedtitle = false;
-    escpressed = true;
+    start_level();
     set_states(0, 0, 0);
     leveltimer = 0;
     correctstreak = 0;
@@ -54,10 +52,7 @@ bool LevelLoop<1>::running()
 
 void LevelLoop<1>::tick()
 {
-    if (!key[KEY_ESC])
-        escpressed = false;
-    else if (!escpressed)
-        quit = true;
+    level_esc();
 
     switch (++leveltimer) {
     case 0:
