@@ -97,6 +97,13 @@ tap() {
     xdotool keyup "$1"
 }
 
+# A key held for $2 seconds: on a busy machine the game can miss a short tap.
+tap_for() {
+    xdotool keydown "$1"
+    sleep "$2"
+    xdotool keyup "$1"
+}
+
 hold() { xdotool keydown "$1"; }
 let_go() { xdotool keyup "$1"; }
 
@@ -217,3 +224,19 @@ icon_state() {
     echo "?"
 }
 is_level_two() { [ "$(icon_state "$1" 1)" != "?" ]; }
+
+# Wall-clock time in seconds with a fraction, and arithmetic on such times.
+now() { date +%s.%N; }
+seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }'; }
+below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+
+# Where the X pointer is, as "x,y".
+pointer() {
+    xdotool getmouselocation | sed -E 's/^x:([0-9]+) y:([0-9]+).*/\1,\2/'
+}
+
+# Waits up to $4 seconds until the screen's pixel ($1, $2) reads $3, looking every
+# few milliseconds (no screenshot is kept): for timing what the game shows.
+watch_pixel() {
+    "$XPROBE" wait "$1" "$2" "$3" "${4:-10}" || fail "pixel ($1,$2) never became $3"
+}

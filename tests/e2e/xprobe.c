@@ -1,12 +1,17 @@
 /* Looks at the X display from outside the game:
  *   xprobe cursor        prints the pointer image's size and count of visible pixels
- *   xprobe close WINDOW  asks WINDOW to close, as a window manager's close button does */
+ *   xprobe close WINDOW  asks WINDOW to close, as a window manager's close button does
+ *   xprobe wait X Y R,G,B SECONDS
+ *                        waits until the screen's pixel (X, Y) has that colour, looking
+ *                        every 5 ms; fast enough to time what the game shows */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
+#include <X11/Xutil.h>
 
 static int cursor(Display *d)
 {
@@ -36,6 +41,39 @@ static int close_window(Display *d, Window w)
     return 0;
 }
 
+static double seconds(void)
+{
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return (double)t.tv_sec + (double)t.tv_nsec / 1e9;
+}
+
+static int wait_pixel(Display *d, int x, int y, const char *rgb, double limit)
+{
+    unsigned r, g, b;
+    if (sscanf(rgb, "%u,%u,%u", &r, &g, &b) != 3)
+        return 2;
+    unsigned long want = (r << 16) | (g << 8) | b;
+    unsigned long got = 0;
+    double start = seconds();
+    struct timespec pause = {0, 5000000};
+    for (;;) {
+        XImage *img = XGetImage(d, DefaultRootWindow(d), x, y, 1, 1, AllPlanes, ZPixmap);
+        if (img) {
+            got = XGetPixel(img, 0, 0) & 0xffffff;
+            XDestroyImage(img);
+        }
+        if (got == want)
+            return 0;
+        if (seconds() - start > limit) {
+            fprintf(stderr, "pixel (%d,%d) is %lu,%lu,%lu, not %s\n", x, y, got >> 16, (got >> 8) & 255,
+                    got & 255, rgb);
+            return 1;
+        }
+        nanosleep(&pause, NULL);
+    }
+}
+
 int main(int argc, char **argv)
 {
     Display *d = XOpenDisplay(NULL);
@@ -46,8 +84,10 @@ int main(int argc, char **argv)
         rc = cursor(d);
     else if (argc == 3 && strcmp(argv[1], "close") == 0)
         rc = close_window(d, (Window)strtoul(argv[2], NULL, 0));
+    else if (argc == 6 && strcmp(argv[1], "wait") == 0)
+        rc = wait_pixel(d, atoi(argv[2]), atoi(argv[3]), argv[4], atof(argv[5]));
     else
-        fprintf(stderr, "usage: xprobe cursor | xprobe close WINDOW\n");
+        fprintf(stderr, "usage: xprobe cursor | xprobe close WINDOW | xprobe wait X Y R,G,B SECONDS\n");
     XCloseDisplay(d);
     return rc;
 }
