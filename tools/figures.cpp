@@ -15,6 +15,16 @@ int skin()
     return rgb(250, 212, 180);
 }
 
+int paper()
+{
+    return rgb(255, 248, 228);
+}
+
+int ink()
+{
+    return rgb(84, 52, 40);
+}
+
 namespace {
 
 int cheek() { return rgb(244, 160, 150); }
@@ -223,6 +233,46 @@ void outlined(BITMAP *b, float x, float y, float s, F draw)
     draw(p);
 }
 
+// The shopping trolley seen from the side, handle on the left, with the
+// shopping in it; x, y: where the handle's end of it meets the ground;
+// s: pixels per unit (the cart is 130 long).
+void cart(BITMAP *b, float x, float y, float s)
+{
+    auto X = [&](float u) { return x + u * s; };
+    auto Y = [&](float v) { return y + v * s; };
+    int metal = rgb(150, 160, 178), dark = rgb(90, 96, 112), red = rgb(220, 64, 60);
+    float w = s * 2.2f;
+    apple(b, X(88), Y(-84), s * 7);
+    apple(b, X(101), Y(-86), s * 7);
+    milk(b, X(114), Y(-70), s * 30);
+    poly(b, {X(60), Y(-80), X(80), Y(-96), X(92), Y(-86), X(72), Y(-72)}, outline());
+    poly(b, {X(61.5f), Y(-80), X(80), Y(-94), X(90), Y(-86), X(72), Y(-73.5f)}, rgb(222, 170, 96));
+    // Basket: a wire box, wider at the top.
+    auto wire = [&](float g, int c) {
+        stroke(b, {X(14), Y(-90), X(130), Y(-90), X(120), Y(-42), X(26), Y(-42), X(14), Y(-90)}, w * 1.4f + g, c);
+        for (int i = 1; i < 8; i++) {
+            float t = static_cast<float>(i) / 8;
+            stroke(b, {X(14 + 116 * t), Y(-90), X(26 + 94 * t), Y(-42)}, w * 0.6f + g, c);
+        }
+        for (int j = 1; j < 4; j++) {
+            float t = static_cast<float>(j) / 4;
+            stroke(b, {X(14 + 12 * t), Y(-90 + 48 * t), X(130 - 10 * t), Y(-90 + 48 * t)}, w * 0.6f + g, c);
+        }
+        // Frame, handle and wheels.
+        stroke(b, {X(26), Y(-42), X(22), Y(-14), X(120), Y(-14), X(120), Y(-42)}, w * 1.3f + g, c);
+        stroke(b, {X(14), Y(-90), X(2), Y(-100)}, w * 1.3f + g, c);
+    };
+    wire(s * 1.6f, outline());
+    wire(0, metal);
+    stroke(b, {X(-2), Y(-103), X(6), Y(-97)}, w * 2.2f, red);
+    for (float wx : {30.0f, 112.0f}) {
+        stroke(b, {X(wx), Y(-14), X(wx), Y(-8)}, w * 1.2f, dark);
+        disc(b, X(wx), Y(-6.5f), s * 6.5f, outline());
+        disc(b, X(wx), Y(-6.5f), s * 5.0f, rgb(60, 60, 70));
+        disc(b, X(wx), Y(-6.5f), s * 2.0f, metal);
+    }
+}
+
 } // namespace
 
 Pose rosa_standing()
@@ -326,45 +376,6 @@ void bell(BITMAP *b, float cx, float cy, float s, bool ringing)
             }
 }
 
-void cart(BITMAP *b, float x, float y, float s, bool loaded)
-{
-    auto X = [&](float u) { return x + u * s; };
-    auto Y = [&](float v) { return y + v * s; };
-    int metal = rgb(150, 160, 178), dark = rgb(90, 96, 112), red = rgb(220, 64, 60);
-    float w = s * 2.2f;
-    if (loaded) {
-        apple(b, X(88), Y(-84), s * 7);
-        apple(b, X(101), Y(-86), s * 7);
-        milk(b, X(114), Y(-70), s * 30);
-        poly(b, {X(60), Y(-80), X(80), Y(-96), X(92), Y(-86), X(72), Y(-72)}, outline());
-        poly(b, {X(61.5f), Y(-80), X(80), Y(-94), X(90), Y(-86), X(72), Y(-73.5f)}, rgb(222, 170, 96));
-    }
-    // Basket: a wire box, wider at the top.
-    auto wire = [&](float g, int c) {
-        stroke(b, {X(14), Y(-90), X(130), Y(-90), X(120), Y(-42), X(26), Y(-42), X(14), Y(-90)}, w * 1.4f + g, c);
-        for (int i = 1; i < 8; i++) {
-            float t = static_cast<float>(i) / 8;
-            stroke(b, {X(14 + 116 * t), Y(-90), X(26 + 94 * t), Y(-42)}, w * 0.6f + g, c);
-        }
-        for (int j = 1; j < 4; j++) {
-            float t = static_cast<float>(j) / 4;
-            stroke(b, {X(14 + 12 * t), Y(-90 + 48 * t), X(130 - 10 * t), Y(-90 + 48 * t)}, w * 0.6f + g, c);
-        }
-        // Frame, handle and wheels.
-        stroke(b, {X(26), Y(-42), X(22), Y(-14), X(120), Y(-14), X(120), Y(-42)}, w * 1.3f + g, c);
-        stroke(b, {X(14), Y(-90), X(2), Y(-100)}, w * 1.3f + g, c);
-    };
-    wire(s * 1.6f, outline());
-    wire(0, metal);
-    stroke(b, {X(-2), Y(-103), X(6), Y(-97)}, w * 2.2f, red);
-    for (float wx : {30.0f, 112.0f}) {
-        stroke(b, {X(wx), Y(-14), X(wx), Y(-8)}, w * 1.2f, dark);
-        disc(b, X(wx), Y(-6.5f), s * 6.5f, outline());
-        disc(b, X(wx), Y(-6.5f), s * 5.0f, rgb(60, 60, 70));
-        disc(b, X(wx), Y(-6.5f), s * 2.0f, metal);
-    }
-}
-
 void pushing_home(BITMAP *b, float rx, float ground, float rs)
 {
     // A trolley's handle is at the height of an adult's hips.
@@ -373,7 +384,7 @@ void pushing_home(BITMAP *b, float rx, float ground, float rs)
     p.face = LAUGH; p.look = 1;
     p.lhx = -15; p.lhy = -60; p.rhx = 16; p.rhy = -62;
     pip_sitting(b, gx + 44 * cs, ground - 90 * cs + 8 + 24 * rs, rs, p);
-    cart(b, gx, ground, cs, true);
+    cart(b, gx, ground, cs);
     Pose r = rosa_standing();
     r.lean = 4; r.look = 1; r.face = LAUGH;
     r.lhx = 18; r.lhy = -57; r.rhx = 26; r.rhy = -58;

@@ -31,9 +31,6 @@ void pip_sitting(BITMAP *b, float x, float y, float s, const Pose &p);
 void apple(BITMAP *b, float cx, float cy, float r);
 void milk(BITMAP *b, float cx, float bottom, float h);   // a bottle standing on `bottom`
 void bell(BITMAP *b, float cx, float cy, float s, bool ringing);
-// The shopping trolley seen from the side, handle on the left; x, y: where
-// the left wheel touches the ground; s: pixels per unit (the cart is 130 long).
-void cart(BITMAP *b, float x, float y, float s, bool loaded);
 
 // Rosa pushing the trolley to the right with Pip and the shopping in it:
 // rx, ground: where Rosa stands; rs: her pixels per unit.
@@ -47,3 +44,5 @@ void flower(BITMAP *b, float x, float y, float r, int c);
 // Colours the pictures share.
 int outline();
 int skin();
+int paper();   // the notes and story panels
+int ink();     // the text on them

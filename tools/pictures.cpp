@@ -7,8 +7,6 @@
 
 namespace {
 
-int paper() { return rgb(255, 248, 228); }
-int ink() { return rgb(84, 52, 40); }
 int wood() { return rgb(176, 118, 70); }
 int wood_dark() { return rgb(134, 84, 50); }
 
@@ -29,11 +27,6 @@ void arrow_key(BITMAP *b, float cx, float cy, bool up, float k = 1)
     box(b, cx - 4.5f * k, cy + (up ? -2 : -11) * k, cx + 4.5f * k, cy + (up ? 10 : 1) * k, outline());
 }
 
-void grass(BITMAP *b, float x1, float y1, float x2, float y2, int c1, int c2)
-{
-    vgrad(b, x1, y1, x2, y2, c1, c2);
-}
-
 } // namespace
 
 // Level one: the back garden. The mown lawn is where the figures' feet may
@@ -50,7 +43,7 @@ void bg0()
     disc(b, 580, 40, 26, rgb(255, 214, 80));
     for (float x = -30; x < 700; x += 70)
         tree(b, x, 130, 70 + static_cast<float>(static_cast<int>(x + 30) % 3) * 8);
-    grass(b, 0, 118, 640, 480, rgb(112, 180, 84), rgb(92, 156, 72));
+    vgrad(b, 0, 118, 640, 480, rgb(112, 180, 84), rgb(92, 156, 72));
     // The back fence.
     for (float x = 0; x < 640; x += 18) {
         poly(b, {x + 1, 162, x + 15, 162, x + 15, 128, x + 8, 121, x + 1, 128}, outline());

@@ -3,12 +3,9 @@
 #include "figures.h"
 
 #include <cmath>
-#include <cstring>
+#include <utility>
 
 namespace {
-
-int ink() { return rgb(84, 52, 40); }
-int paper() { return rgb(255, 248, 228); }
 
 // The storybook strip along the bottom: drawn on the canvas, filled with
 // text once the picture is finished.
