@@ -24,26 +24,26 @@ sleep 1
 shot intro
 keep intro 01-intro
 
-wait_title 10
+wait_title 30
 keep title 02-title
 tap space
 
-wait_until 10 scene is_cutscene 0 0
+wait_until 30 scene is_cutscene 0 0
 keep scene 03-cutscene-0-0
 tap space
-wait_until 5 scene is_cutscene 0 1
+wait_until 30 scene is_cutscene 0 1
 keep scene 04-cutscene-0-1
 tap space
 
 # Level one: with Rosa held up and to the left, Pip can only flee down and
 # right, along the bottom edge into the sandpit.
-wait_until 5 level is_level_one
+wait_until 30 level is_level_one
 hold Up
 hold Left
 sleep 1
 shot level
 keep level 05-level-one
-wait_until 20 scene is_cutscene 1 0
+wait_until 30 scene is_cutscene 1 0
 let_go Up
 let_go Left
 keep scene 06-cutscene-1-0
@@ -57,34 +57,34 @@ asking() {
     [ "$(icon_state "$1" 2)" = "0" ]
 }
 answered() { [ "$(icon_state "$1" 2)" != "0" ]; }
-wait_until 5 level is_level_two
+wait_until 30 level is_level_two
 for n in 1 2 3 4 5; do
-    wait_until 10 question asking
+    wait_until 30 question asking
     if [ "$(icon_state question 1)" = "1" ]; then k=Down; else k=Up; fi
     hold "$k"
-    wait_until 5 answer answered
+    wait_until 30 answer answered
     let_go "$k"
     if [ "$n" = 2 ]; then
         keep question 07-level-two-question
         keep answer 08-level-two-answer
     fi
 done
-wait_until 6 scene is_cutscene 2 0
+wait_until 30 scene is_cutscene 2 0
 keep scene 09-cutscene-2-0
 tap space
 
 # Level three: hold Right until the trolley has gone.
-wait_until 5 level is_level_three
+wait_until 30 level is_level_three
 hold Right
 sleep 3
 shot level
 keep level 10-level-three
-wait_until 12 scene is_cutscene 3 0
+wait_until 30 scene is_cutscene 3 0
 let_go Right
 keep scene 11-cutscene-3-0
 tap space
 
-wait_until 5 title is_title
+wait_until 30 title is_title
 tap Escape
 wait_exit 10
 [ "$STATUS" -eq 0 ] || fail "the game ended with $STATUS"
