@@ -1,0 +1,48 @@
+// The story's people and things, drawn with the painting helpers so that the
+// same Rosa, Pip, trolley, apples and milk appear in every picture.
+#pragma once
+
+#include "paint.h"
+
+// Where the limbs go, in figure units relative to the feet point (x to the
+// right, y up negative; Rosa is 100 units tall, Pip 60). Hands and feet as
+// the viewer sees them: l is the one on the left of the picture.
+struct Pose {
+    float lhx, lhy, rhx, rhy;   // hands
+    float lfx, lfy, rfx, rfy;   // feet
+    float lean = 0;             // the top of the body shifts this far sideways
+    int face = 0;               // one of the faces below
+    float look = 0;             // eyes shift, -1 left to 1 right
+};
+
+enum Face { SMILE, LAUGH, SURPRISE, ASLEEP };
+
+// Standing with the arms down, as a starting point for other poses.
+Pose rosa_standing();
+Pose pip_standing();
+
+// x, y: the point between the feet on the finished picture; s: pixels per unit.
+void rosa(BITMAP *b, float x, float y, float s, const Pose &p);
+void pip(BITMAP *b, float x, float y, float s, const Pose &p);
+
+// Pip's head and arms only, for where he sits inside something (the trolley).
+void pip_sitting(BITMAP *b, float x, float y, float s, const Pose &p);
+
+void apple(BITMAP *b, float cx, float cy, float r);
+void milk(BITMAP *b, float cx, float bottom, float h);   // a bottle standing on `bottom`
+void bell(BITMAP *b, float cx, float cy, float s, bool ringing);
+
+// Rosa pushing the trolley to the right with Pip and the shopping in it:
+// rx, ground: where Rosa stands; rs: her pixels per unit.
+void pushing_home(BITMAP *b, float rx, float ground, float rs);
+
+void cloud(BITMAP *b, float x, float y, float s);
+void tree(BITMAP *b, float x, float y, float s);
+void bush(BITMAP *b, float x, float y, float s, int c);
+void flower(BITMAP *b, float x, float y, float r, int c);
+
+// Colours the pictures share.
+int outline();
+int skin();
+int paper();   // the notes and story panels
+int ink();     // the text on them

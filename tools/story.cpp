@@ -1,0 +1,426 @@
+// The title picture and the five cutscene pictures that tell the story.
+#include "assets.h"
+#include "figures.h"
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// The storybook strip along the bottom: drawn on the canvas, filled with
+// text once the picture is finished.
+const float PANEL_TOP = 386;
+
+void panel(BITMAP *b)
+{
+    rbox(b, 14, PANEL_TOP, 626, 472, 14, outline());
+    rbox(b, 17, PANEL_TOP + 3, 623, 469, 11, paper());
+    rbox(b, 23, PANEL_TOP + 9, 617, 463, 7, rgb(248, 232, 200));
+    rbox(b, 25, PANEL_TOP + 11, 615, 461, 6, paper());
+}
+
+void story_text(BITMAP *f, const char *line1, const char *line2)
+{
+    int h = line_height(2);
+    int y = static_cast<int>(PANEL_TOP) + (86 - 2 * h) / 2 + 2;
+    say(f, line1, 320, y, 2, 0, ink(), -1);
+    say(f, line2, 320, y + h, 2, 0, ink(), -1);
+}
+
+void sky(BITMAP *b, float horizon, int top, int bottom)
+{
+    vgrad(b, 0, 0, 640, horizon, top, bottom);
+}
+
+void sun(BITMAP *b, float x, float y, float r)
+{
+    disc(b, x, y, r * 1.6f, rgb(255, 244, 190));
+    disc(b, x, y, r * 1.3f, rgb(255, 234, 150));
+    disc(b, x, y, r, rgb(255, 214, 80));
+}
+
+void hills(BITMAP *b, float y, int c)
+{
+    oval(b, 90, y + 10, 220, 60, c);
+    oval(b, 420, y + 20, 260, 70, c);
+    oval(b, 660, y, 160, 60, c);
+}
+
+void picket_fence(BITMAP *b, float x1, float x2, float top, float bottom)
+{
+    int white = rgb(250, 250, 244), shade = rgb(214, 210, 200);
+    box(b, x1, top + (bottom - top) * 0.25f - 1, x2, top + (bottom - top) * 0.25f + 5, outline());
+    box(b, x1, top + (bottom - top) * 0.65f - 1, x2, top + (bottom - top) * 0.65f + 5, outline());
+    box(b, x1, top + (bottom - top) * 0.25f, x2, top + (bottom - top) * 0.25f + 4, shade);
+    box(b, x1, top + (bottom - top) * 0.65f, x2, top + (bottom - top) * 0.65f + 4, shade);
+    for (float x = x1 + 4; x + 12 <= x2; x += 22) {
+        poly(b, {x - 1, bottom + 1, x + 13, bottom + 1, x + 13, top + 5, x + 6, top - 2, x - 1, top + 5}, outline());
+        poly(b, {x, bottom, x + 12, bottom, x + 12, top + 6, x + 6, top, x, top + 6}, white);
+        box(b, x + 8, top + 8, x + 12, bottom, shade);
+    }
+}
+
+void carpet_bag(BITMAP *b, float x, float y, float s)
+{
+    arc(b, x, y + 4 * s, 7 * s, 7 * s, 180, 360, 2.6f * s, outline());
+    arc(b, x, y + 4 * s, 7 * s, 7 * s, 180, 360, 1.4f * s, rgb(120, 70, 40));
+    rbox(b, x - 15 * s, y + 2 * s, x + 15 * s, y + 24 * s, 5 * s, outline());
+    rbox(b, x - 13.5f * s, y + 3.5f * s, x + 13.5f * s, y + 22.5f * s, 4 * s, rgb(170, 60, 80));
+    for (float k = -9; k <= 9; k += 6)
+        disc(b, x + k * s, y + 13 * s, 1.6f * s, rgb(250, 200, 90));
+    box(b, x - 13.5f * s, y + 6 * s, x + 13.5f * s, y + 8 * s, rgb(120, 40, 60));
+}
+
+void motion_lines(BITMAP *b, float x, float y, float len, int c)
+{
+    for (int k = 0; k < 3; k++)
+        stroke(b, {x, y + static_cast<float>(k) * 14, x - len + static_cast<float>(k % 2) * 14, y + static_cast<float>(k) * 14}, 3.5f, c);
+}
+
+void house(BITMAP *b)
+{
+    int wall = rgb(252, 226, 160), roof = rgb(206, 74, 64), o = outline();
+    box(b, 248, 70, 284, 150, o);
+    box(b, 252, 74, 280, 150, rgb(170, 90, 70));
+    box(b, 68, 168, 332, 334, o);
+    box(b, 72, 170, 328, 334, wall);
+    poly(b, {44, 182, 200, 62, 356, 182}, o);
+    poly(b, {54, 176, 200, 70, 346, 176}, roof);
+    for (float y = 100; y < 176; y += 18)
+        stroke(b, {200 - (y - 70) * 1.38f + 8, y, 200 + (y - 70) * 1.38f - 8, y}, 2, rgb(182, 60, 54));
+    // Windows with flower boxes.
+    for (float wx : {92.0f, 252.0f}) {
+        box(b, wx - 3, 197, wx + 59, 251, o);
+        box(b, wx, 200, wx + 56, 248, rgb(170, 216, 240));
+        box(b, wx + 26, 200, wx + 30, 248, rgb(250, 250, 244));
+        box(b, wx, 222, wx + 56, 226, rgb(250, 250, 244));
+        box(b, wx - 6, 250, wx + 62, 262, o);
+        box(b, wx - 4, 252, wx + 60, 260, rgb(160, 100, 60));
+        for (float k = 2; k < 60; k += 12)
+            flower(b, wx + k, 248, 5, k < 20 || k > 40 ? rgb(240, 90, 110) : rgb(250, 170, 60));
+    }
+    // The open front door.
+    box(b, 167, 243, 233, 334, o);
+    box(b, 170, 246, 230, 334, rgb(92, 60, 52));
+    poly(b, {170, 246, 150, 252, 150, 338, 170, 334}, rgb(60, 120, 200));
+    disc(b, 156, 294, 3, rgb(250, 210, 80));
+    disc(b, 200, 226, 10, o);
+    disc(b, 200, 226, 8, rgb(250, 250, 244));
+}
+
+// The corner shop's front between x and x + 330, standing on `ground`.
+void shop_front(BITMAP *b, float x, float ground)
+{
+    int o = outline();
+    box(b, x - 4, 86, x + 334, ground, o);
+    box(b, x, 90, x + 330, ground, rgb(136, 190, 160));
+    box(b, x, 90, x + 330, 106, rgb(110, 166, 138));
+    // Sign board.
+    rbox(b, x + 60, 110, x + 270, 160, 8, o);
+    rbox(b, x + 64, 114, x + 266, 156, 6, rgb(255, 244, 214));
+    // Awning with scalloped edge.
+    box(b, x - 10, 164, x + 340, 200, o);
+    for (int i = 0; i < 10; i++) {
+        float sx = x - 8 + static_cast<float>(i) * 34.6f;
+        box(b, sx, 166, sx + 34.6f, 198, i % 2 ? rgb(250, 250, 244) : rgb(222, 66, 66));
+    }
+    for (int i = 0; i < 10; i++) {
+        float sx = x - 8 + static_cast<float>(i) * 34.6f + 17.3f;
+        disc(b, sx, 199, 18, o);
+    }
+    for (int i = 0; i < 10; i++) {
+        float sx = x - 8 + static_cast<float>(i) * 34.6f + 17.3f;
+        disc(b, sx, 198, 16, i % 2 ? rgb(250, 250, 244) : rgb(222, 66, 66));
+        box(b, sx - 17.3f, 180, sx + 17.3f, 198, i % 2 ? rgb(250, 250, 244) : rgb(222, 66, 66));
+    }
+    // Window with apples on top and milk below.
+    box(b, x + 20, 226, x + 190, ground - 30, o);
+    box(b, x + 24, 230, x + 186, ground - 34, rgb(196, 226, 236));
+    box(b, x + 24, 268, x + 186, 274, rgb(150, 100, 60));
+    for (int k = 0; k < 6; k++)
+        apple(b, x + 40 + static_cast<float>(k) * 26, 256, 9);
+    for (int k = 0; k < 5; k++)
+        milk(b, x + 44 + static_cast<float>(k) * 30, ground - 36, 40);
+    // Door.
+    box(b, x + 216, 222, x + 310, ground, o);
+    box(b, x + 220, 226, x + 306, ground, rgb(222, 170, 96));
+    box(b, x + 232, 238, x + 294, 300, o);
+    box(b, x + 235, 241, x + 291, 297, rgb(196, 226, 236));
+    disc(b, x + 292, 320, 4, rgb(250, 210, 80));
+}
+
+void pavement(BITMAP *b, float top, float bottom)
+{
+    box(b, 0, top, 640, bottom, rgb(206, 196, 186));
+    box(b, 0, top, 640, top + 5, rgb(168, 156, 146));
+    for (float x = 30; x < 640; x += 90)
+        box(b, x, top + 5, x + 3, bottom, rgb(186, 176, 166));
+}
+
+// Big letters made of the game font's own pixels: each pixel becomes a block
+// of `scale`, with a rounded dark outline, a drop shadow and a warm gradient.
+void big_letters(BITMAP *b, const char *text, float cx, float top, float scale)
+{
+    FONT *fnt = game_font();
+    int w = text_length(fnt, text), h = text_height(fnt);
+    BITMAP *t = create_bitmap_ex(32, w, h);
+    clear_to_color(t, 0);
+    textout_ex(t, fnt, text, 0, 0, rgb(255, 255, 255), -1);
+    float left = cx - static_cast<float>(w) * scale / 2;
+    auto at = [&](int x, int y, float &px, float &py) {
+        // A gentle wave along the line.
+        px = left + static_cast<float>(x) * scale;
+        py = top + static_cast<float>(y) * scale + 4 * std::sin(static_cast<float>(x / 8) * 1.3f);
+    };
+    for (int pass = 0; pass < 3; pass++)
+        for (int y = 0; y < h; y++)
+            for (int x = 0; x < w; x++) {
+                if (getpixel(t, x, y) == 0)
+                    continue;
+                float px, py;
+                at(x, y, px, py);
+                if (pass == 0)
+                    disc(b, px + scale * 0.5f + scale * 0.5f, py + scale * 0.5f + scale * 0.8f, scale * 1.0f, rgb(40, 28, 36));
+                else if (pass == 1)
+                    disc(b, px + scale * 0.5f, py + scale * 0.5f, scale * 1.0f, outline());
+                else
+                    box(b, px - 0.02f, py - 0.02f, px + scale + 0.02f, py + scale + 0.02f,
+                        mix(rgb(255, 236, 130), rgb(244, 132, 56), static_cast<float>(y - 2) / 11.0f));
+            }
+    // A shine along the top of each letter.
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++)
+            if (getpixel(t, x, y) != 0 && (y == 0 || getpixel(t, x, y - 1) == 0)) {
+                float px, py;
+                at(x, y, px, py);
+                box(b, px, py + scale * 0.15f, px + scale, py + scale * 0.4f,
+                    rgb(255, 250, 220));
+            }
+    destroy_bitmap(t);
+}
+
+} // namespace
+
+void title_bmp()
+{
+    BITMAP *b = big_canvas(640, 480, mask());
+    // The picture card.
+    rbox(b, 96, 166, 544, 404, 22, outline());
+    rbox(b, 100, 170, 540, 400, 18, rgb(255, 250, 236));
+    BITMAP *scene = big_canvas(424, 214, rgb(150, 210, 245));
+    vgrad(scene, 0, 0, 424, 150, rgb(110, 186, 240), rgb(196, 232, 250));
+    sun(scene, 300, 44, 22);
+    cloud(scene, 110, 50, 60);
+    cloud(scene, 250, 34, 40);
+    oval(scene, 90, 170, 200, 50, rgb(150, 210, 110));
+    oval(scene, 380, 176, 200, 50, rgb(136, 200, 100));
+    box(scene, 0, 172, 424, 214, rgb(118, 188, 88));
+    tree(scene, 372, 176, 90);
+    for (float fx : {30.0f, 60.0f, 300.0f, 330.0f})
+        flower(scene, fx, 188, 5, fx < 100 ? rgb(240, 90, 110) : rgb(250, 250, 250));
+    Pose r = rosa_standing();
+    r.lean = 5; r.face = LAUGH; r.look = 1;
+    r.lhx = -22; r.lhy = -60; r.rhx = 30; r.rhy = -70;
+    r.lfx = -16; r.lfy = -3; r.rfx = 12; r.rfy = 0;
+    rosa(scene, 130, 200, 1.6f, r);
+    motion_lines(scene, 236, 150, 40, rgb(250, 250, 250));
+    Pose p = pip_standing();
+    p.lean = 3; p.face = LAUGH; p.look = -1;
+    p.lhx = -18; p.lhy = -40; p.rhx = 18; p.rhy = -44;
+    p.lfx = -12; p.lfy = -5; p.rfx = 10; p.rfy = 0;
+    pip(scene, 270, 198, 1.6f, p);
+    // Paste the scene into the card with rounded corners.
+    BITMAP *cardmask = big_canvas(424, 214, mask());
+    rbox(cardmask, 0, 0, 424, 214, 12, rgb(0, 0, 0));
+    for (int y = 0; y < scene->h; y++)
+        for (int x = 0; x < scene->w; x++)
+            if (getpixel(cardmask, x, y) != mask())
+                putpixel(b, 108 * SS + x, 178 * SS + y, getpixel(scene, x, y));
+    destroy_bitmap(cardmask);
+    destroy_bitmap(scene);
+    big_letters(b, "Nanny Day", 320, 2, 6.5f);
+    BITMAP *f = shrink_masked(b);
+    say(f, "an afternoon with Pip", 320, 122, 2, 0, rgb(255, 250, 236), outline());
+    save(f, "title.bmp");
+}
+
+void cutscene_0_0()
+{
+    BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
+    sky(b, 300, rgb(110, 184, 240), rgb(204, 234, 250));
+    sun(b, 560, 64, 30);
+    cloud(b, 420, 80, 70);
+    cloud(b, 110, 60, 50);
+    hills(b, 290, rgb(160, 214, 120));
+    vgrad(b, 0, 296, 640, 480, rgb(128, 198, 96), rgb(96, 168, 78));
+    house(b);
+    poly(b, {150, 338, 232, 338, 300, 480, 90, 480}, rgb(226, 200, 160));
+    picket_fence(b, 0, 140, 300, 350);
+    picket_fence(b, 246, 640, 300, 350);
+    tree(b, 600, 330, 150);
+    bush(b, 40, 352, 40, rgb(90, 168, 80));
+    Pose p = pip_standing();
+    p.face = LAUGH; p.look = 1;
+    p.rhx = 18; p.rhy = -62;
+    pip(b, 196, 376, 1.7f, p);
+    Pose r = rosa_standing();
+    r.look = -1;
+    r.lhx = -22; r.lhy = -95; r.rhx = 17; r.rhy = -38;
+    rosa(b, 440, 380, 2.15f, r);
+    carpet_bag(b, 440 + 17 * 2.15f, 380 - 38 * 2.15f, 1.6f);
+    panel(b);
+    BITMAP *f = shrink(b);
+    story_text(f, "One sunny afternoon, Nanny Rosa", "came to look after little Pip.");
+    save(f, "0-0.bmp");
+}
+
+void cutscene_0_1()
+{
+    BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
+    sky(b, 240, rgb(120, 190, 240), rgb(210, 236, 250));
+    cloud(b, 500, 60, 60);
+    cloud(b, 200, 90, 44);
+    for (float x = -20; x < 680; x += 80)
+        tree(b, x, 250, 90 + static_cast<float>(static_cast<int>(x) % 3) * 10);
+    box(b, 0, 226, 640, 252, outline());
+    box(b, 0, 228, 640, 252, rgb(76, 150, 70));
+    vgrad(b, 0, 250, 640, 480, rgb(134, 204, 100), rgb(104, 176, 82));
+    for (float x = -100; x < 700; x += 100)
+        poly(b, {x, 250, x + 50, 250, x + 90, 480, x + 30, 480}, rgb(124, 194, 92));
+    // The sandpit that Pip will end up in.
+    rbox(b, 470, 300, 626, 372, 6, outline());
+    rbox(b, 474, 304, 622, 368, 4, rgb(176, 118, 70));
+    rbox(b, 484, 312, 612, 360, 4, rgb(244, 214, 150));
+    oval(b, 520, 336, 24, 10, rgb(232, 198, 132));
+    poly(b, {580, 348, 596, 348, 600, 326, 576, 326}, outline());
+    poly(b, {582, 346, 594, 346, 597, 328, 579, 328}, rgb(70, 150, 220));
+    // Pip runs off, Rosa after him.
+    motion_lines(b, 360, 270, 60, rgb(250, 250, 250));
+    Pose p = pip_standing();
+    p.lean = 5; p.face = LAUGH; p.look = -1;
+    p.lhx = -18; p.lhy = -42; p.rhx = 20; p.rhy = -46;
+    p.lfx = -13; p.lfy = -6; p.rfx = 11; p.rfy = 0;
+    pip(b, 430, 352, 1.75f, p);
+    Pose r = rosa_standing();
+    r.lean = 6; r.face = SURPRISE; r.look = 1;
+    r.lhx = -14; r.lhy = -88; r.rhx = 34; r.rhy = -70;
+    r.lfx = -16; r.lfy = -4; r.rfx = 12; r.rfy = 0;
+    rosa(b, 170, 376, 2.0f, r);
+    panel(b);
+    BITMAP *f = shrink(b);
+    say(f, "Catch me!", 440, 168, 2, 0, rgb(255, 255, 255), outline());
+    story_text(f, "But Pip wanted to play chase,", "and off he ran into the garden!");
+    save(f, "0-1.bmp");
+}
+
+void cutscene_1_0()
+{
+    BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
+    sky(b, 340, rgb(120, 190, 240), rgb(214, 238, 250));
+    cloud(b, 140, 70, 56);
+    shop_front(b, 290, 350);
+    tree(b, 80, 350, 130);
+    pavement(b, 340, 480);
+    Pose r = rosa_standing();
+    r.look = 1;
+    r.rhx = 21; r.rhy = -36;
+    r.lfx = -9; r.rfx = 8; r.rfy = -2;
+    rosa(b, 150, 380, 2.0f, r);
+    Pose p = pip_standing();
+    p.face = LAUGH; p.look = -1;
+    p.lhx = -20; p.lhy = -39;
+    p.lfx = -7; p.rfx = 7; p.lfy = -2;
+    pip(b, 232, 382, 1.9f, p);
+    panel(b);
+    BITMAP *f = shrink(b);
+    say(f, "SHOP", 455, 121, 2, 0, rgb(200, 60, 60), -1);
+    story_text(f, "Caught you! Now Pip was hungry,", "so off they went to the shop.");
+    save(f, "1-0.bmp");
+}
+
+void cutscene_2_0()
+{
+    BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
+    sky(b, 340, rgb(250, 170, 120), rgb(255, 226, 170));
+    sun(b, 520, 250, 36);
+    cloud(b, 380, 90, 60);
+    for (float x = 300; x < 660; x += 120) {
+        box(b, x - 2, 210, x + 102, 346, outline());
+        box(b, x, 212, x + 100, 346, x < 400 ? rgb(230, 170, 150) : rgb(210, 190, 230));
+        poly(b, {x - 10, 214, x + 50, 170, x + 110, 214}, outline());
+        poly(b, {x - 4, 212, x + 50, 175, x + 104, 212}, rgb(170, 80, 80));
+        box(b, x + 20, 240, x + 44, 270, rgb(255, 230, 150));
+        box(b, x + 60, 290, x + 84, 346, rgb(120, 80, 60));
+    }
+    shop_front(b, -150, 350);
+    pavement(b, 340, 480);
+    pushing_home(b, 200, 384, 2.0f);
+    panel(b);
+    BITMAP *f = shrink(b);
+    say(f, "SHOP", 15, 121, 2, 0, rgb(200, 60, 60), -1);
+    story_text(f, "Apples, milk... and Pip, too!", "Time to push the trolley home.");
+    save(f, "2-0.bmp");
+}
+
+void cutscene_3_0()
+{
+    BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
+    vgrad(b, 0, 0, 640, 330, rgb(246, 216, 180), rgb(236, 196, 156));
+    for (float y = 20; y < 330; y += 40)
+        for (float x = 20 + (static_cast<int>(y) / 40 % 2) * 20; x < 640; x += 40)
+            disc(b, x, y, 3, rgb(240, 204, 168));
+    // Night window.
+    box(b, 36, 56, 214, 226, outline());
+    box(b, 40, 60, 210, 222, rgb(40, 50, 100));
+    disc(b, 170, 100, 20, rgb(250, 244, 200));
+    disc(b, 160, 94, 18, rgb(40, 50, 100));
+    for (auto [sx, sy] : {std::pair{70.0f, 90.0f}, {110.0f, 150.0f}, {190.0f, 180.0f}, {80.0f, 190.0f}, {130.0f, 80.0f}})
+        disc(b, sx, sy, 2.5f, rgb(255, 250, 210));
+    box(b, 123, 60, 127, 222, outline());
+    box(b, 40, 139, 210, 143, outline());
+    poly(b, {30, 50, 80, 50, 60, 240, 24, 240}, rgb(150, 70, 90));
+    poly(b, {220, 50, 170, 50, 190, 240, 226, 240}, rgb(150, 70, 90));
+    // Floor and rug.
+    vgrad(b, 0, 330, 640, 480, rgb(186, 128, 84), rgb(150, 98, 64));
+    box(b, 0, 328, 640, 334, rgb(120, 78, 52));
+    oval(b, 350, 410, 250, 40, rgb(210, 110, 90));
+    oval(b, 350, 410, 220, 30, rgb(236, 170, 110));
+    // Lamp.
+    stroke(b, {596, 380, 596, 160}, 6, outline());
+    oval(b, 596, 382, 26, 6, outline());
+    poly(b, {566, 170, 626, 170, 612, 120, 580, 120}, outline());
+    poly(b, {569, 167, 623, 167, 610, 123, 582, 123}, rgb(255, 214, 120));
+    // Sofa with Pip asleep under his blanket.
+    rbox(b, 160, 200, 460, 330, 26, outline());
+    rbox(b, 164, 204, 456, 326, 22, rgb(96, 150, 130));
+    rbox(b, 150, 250, 210, 350, 16, outline());
+    rbox(b, 154, 254, 206, 346, 12, rgb(80, 130, 112));
+    rbox(b, 410, 250, 470, 350, 16, outline());
+    rbox(b, 414, 254, 466, 346, 12, rgb(80, 130, 112));
+    Pose p = pip_standing();
+    p.face = ASLEEP;
+    p.lhx = -6; p.lhy = -26; p.rhx = 6; p.rhy = -26;
+    pip_sitting(b, 236, 330, 2.0f, p);
+    rbox(b, 196, 270, 404, 336, 20, outline());
+    rbox(b, 200, 274, 400, 332, 16, rgb(250, 210, 90));
+    for (float x = 220; x < 394; x += 30)
+        for (float y = 290; y < 330; y += 22)
+            disc(b, x, y, 4, rgb(240, 150, 70));
+    // Rosa with her tea.
+    Pose r = rosa_standing();
+    r.look = -1;
+    r.lhx = -4; r.lhy = -54; r.rhx = 6; r.rhy = -52;
+    rosa(b, 520, 404, 1.9f, r);
+    float cx = 520 + 1 * 1.9f, cy = 404 - 56 * 1.9f;
+    rbox(b, cx - 12, cy - 8, cx + 12, cy + 14, 5, outline());
+    rbox(b, cx - 10, cy - 6, cx + 10, cy + 12, 4, rgb(250, 250, 250));
+    arc(b, cx + 12, cy + 3, 6, 6, -90, 90, 3, outline());
+    for (float k : {-4.0f, 4.0f})
+        stroke(b, {cx + k, cy - 12, cx + k + 3, cy - 20, cx + k, cy - 28}, 2.2f, rgb(255, 255, 255));
+    big_letters(b, "The End", 420, 14, 5);
+    panel(b);
+    BITMAP *f = shrink(b);
+    say(f, "Zzz", 172, 196, 2, 0, rgb(255, 255, 255), outline());
+    story_text(f, "Home at last, Pip fell asleep,", "and Rosa had a nice cup of tea.");
+    save(f, "3-0.bmp");
+}
