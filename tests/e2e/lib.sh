@@ -90,17 +90,12 @@ wait_pixel() {
     fail "pixel ($x,$y) never became $want (last: $(pixel "$name" "$x" "$y"))"
 }
 
-# A key held long enough for the 30 Hz logic to see it down.
+# A key held for $2 seconds (default 0.3): long enough for the 30 Hz logic to
+# see it down even when a busy machine keeps the game waiting for a core.
+# Every key acts once per press, so holding it longer does no harm.
 tap() {
     xdotool keydown "$1"
-    sleep 0.12
-    xdotool keyup "$1"
-}
-
-# A key held for $2 seconds: on a busy machine the game can miss a short tap.
-tap_for() {
-    xdotool keydown "$1"
-    sleep "$2"
+    sleep "${2:-0.3}"
     xdotool keyup "$1"
 }
 

@@ -7,19 +7,19 @@ source "$(dirname "$0")/lib.sh"
 start_x
 start_game
 wait_window
-tap_for space 0.3   # ends the intro
+tap space   # ends the intro
 wait_title 10
 sleep 0.2   # the menu has seen every key up
 
-tap_for space 0.3   # Start
+tap space   # Start
 wait_until 10 cutscene0_first is_cutscene 0 0
-tap_for space 0.3
+tap space
 wait_until 5 cutscene0_second is_cutscene 0 1
-tap_for space 0.3
+tap space
 wait_until 5 level_one is_level_one
-tap_for Escape 0.3
+tap Escape
 wait_title 10
-tap_for Escape 0.3
+tap Escape
 wait_exit 10
 [ "$STATUS" -eq 0 ] || fail "exit status $STATUS after Esc on the title menu"
 echo "PASS"

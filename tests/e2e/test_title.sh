@@ -7,21 +7,21 @@ PLAIN_BG="211,140,58"
 start_x
 start_game
 wait_window
-tap_for space 0.3   # ends the intro
+tap space   # ends the intro
 wait_title 10
 sleep 0.2   # the menu has seen every key up
 [ "$(pixel title 312 445)" = "$PLAIN_BG" ] || fail "Exit is not drawn plain under a highlighted Start"
 
-tap_for Down 0.3
+tap Down
 wait_pixel 312 445 "$WHITE" 5 exit_lit
 [ "$(pixel exit_lit 312 425)" = "$PLAIN_BG" ] || fail "Start still highlighted after Down"
-tap_for Up 0.3
+tap Up
 wait_pixel 312 425 "$WHITE" 5 start_lit_again
-tap_for Down 0.3
+tap Down
 wait_pixel 312 445 "$WHITE" 5 exit_lit_again
 
 chosen=$(now)
-tap_for space 0.3
+tap space
 sleep 0.5
 kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its closing countdown"
 wait_exit 10
