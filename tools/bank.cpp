@@ -175,7 +175,7 @@ XmInstrument kick(int bpm, double punch)
 
 XmInstrument snare(int bpm, double snap)
 {
-    auto noise = band_noise(11, 900, 4200);
+    auto noise = band_noise(11, 900, 3800);
     return drum("snare", bpm, [=](double t) mutable {
         double body = 0.5 * decay(t, 0.045) * std::sin(2 * M_PI * 185 * t) +
                       0.25 * decay(t, 0.03) * std::sin(2 * M_PI * 330 * t);
@@ -185,21 +185,21 @@ XmInstrument snare(int bpm, double snap)
 
 XmInstrument brush(int bpm, int panning)
 {
-    auto noise = band_noise(23, 1200, 4000);
+    auto noise = band_noise(23, 1000, 3500);
     return drum("brush", bpm, [=](double t) mutable { return onset(t, 0.012) * decay(t, 0.09) * noise(); }, 0.35,
                 panning);
 }
 
 XmInstrument hat(int bpm, double length, int panning)
 {
-    auto noise = band_noise(31, 3000, 4600);
+    auto noise = band_noise(31, 2800, 4200);
     return drum(length > 0.1 ? "open hat" : "hat", bpm,
                 [=](double t) mutable { return onset(t, 0.0008) * decay(t, length) * noise(); }, length * 5, panning);
 }
 
 XmInstrument shaker(int bpm, int panning)
 {
-    auto noise = band_noise(41, 2200, 4500);
+    auto noise = band_noise(41, 1800, 3800);
     return drum("shaker", bpm, [=](double t) mutable {
         return (t < 0.025 ? t / 0.025 : decay(t - 0.025, 0.035)) * noise();
     }, 0.2, panning);
@@ -215,18 +215,18 @@ XmInstrument woodblock(int bpm, int panning)
 
 XmInstrument ride(int bpm, int panning)
 {
-    auto noise = band_noise(53, 2500, 4500);
+    auto noise = band_noise(53, 2000, 4000);
     return drum("ride", bpm, [=](double t) mutable {
         double ping = 0;
         for (double f : {1187.0, 1613.0, 2071.0, 2533.0, 2966.0, 3541.0})
             ping += std::sin(2 * M_PI * f * t);
-        return onset(t, 0.001) * (0.05 * ping * decay(t, 0.3) + 0.9 * noise() * decay(t, 0.28));
+        return onset(t, 0.001) * (0.02 * ping * decay(t, 0.3) + 0.9 * noise() * decay(t, 0.28));
     }, 1.0, panning);
 }
 
 XmInstrument crash(int bpm, int panning)
 {
-    auto noise = band_noise(67, 1500, 4400);
+    auto noise = band_noise(67, 1200, 4000);
     return drum("crash", bpm, [=](double t) mutable { return onset(t, 0.002) * decay(t, 0.5) * noise(); }, 1.8,
                 panning);
 }

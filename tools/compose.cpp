@@ -254,14 +254,17 @@ void figure(Song &s, const Line &line, int bar, int bars, int low, const std::st
             else if (t == "b" || t == "B")
                 note = place(c.bass, low) + (t == "B" ? 12 : 0);
             else if (t == "a") {
-                // A step into the next bar's bass: a half step below unless that rubs against this chord.
+                // A step into the next bar's bass: a half step below unless that rubs
+                // against this chord or just repeats the note before.
                 int next = row - row % s.bar_rows + s.bar_rows;
                 if (next >= s.bars * s.bar_rows)
                     next = s.loop_bar * s.bar_rows;   // the song goes on from its loop
-                int target = place(s.harmony[next].bass, low + 2);
+                int target = place(s.harmony[next].bass, low), before = 0;
+                for (int r = row - 1; r >= 0 && r >= row - s.bar_rows && !before; r--)
+                    before = s.at(line.channel, r).note;
                 for (int step : {-1, 1, -2, 2}) {
                     note = target + step;
-                    bool rubs = false;
+                    bool rubs = note == before;
                     for (int tone : c.tones) {
                         int d = ((pc_of(note) - (c.root + tone)) % 12 + 12) % 12;
                         rubs = rubs || d == 1 || d == 11;

@@ -19,6 +19,7 @@ void track_int()
     Song s("int.xm", 8, bpm, 12, 34);
     s.pattern_bars = 2;
     s.loop_bar = 2;
+    s.mix = 80;   // the gentlest of the four
     int flute_ = s.instrument(flute(bpm, n("C4"), n("F5"), 112));
     int harp_ = s.instrument(harp(bpm, n("E3"), n("C6"), 150));
     int bass = s.instrument(round_bass(bpm, n("E2"), n("D#3")));
@@ -97,7 +98,7 @@ void track_0()
     int lead = s.instrument(square_lead(bpm, n("F#4"), n("A5"), 108));
     int second = s.instrument(square_lead(bpm, n("D4"), n("F#5"), 156));
     int bell = s.instrument(music_box(bpm, n("G5"), n("A6"), 140));
-    int bass = s.instrument(bouncy_bass(bpm, n("D2"), n("G#3")));
+    int bass = s.instrument(bouncy_bass(bpm, n("B1"), n("G#3")));
     int stab = s.instrument(organ_stab(bpm, n("G3"), n("A4"), 128));
     int kick_ = s.instrument(kick(bpm, 1.0));
     int snare_ = s.instrument(snare(bpm, 1.0));
@@ -150,8 +151,9 @@ void track_0()
     figure(s, bass_line, A2, 8, n("D2"), "b . . . B . . . b . . . 2 . a .");
     figure(s, bass_line, B, 8, n("D2"), "b . . b . . b . 2 . . . B . a .");
     figure(s, bass_line, A3, 8, n("D2"), "b . . . B . . . b . . . 2 . a .");
-    figure(s, bass_line, BREAK, 3, n("D2"), "b . . . b . . . b . . . b . . .");
-    figure(s, bass_line, BREAK + 3, 1, n("D2"), "b . . . b . . . b . . . a . . .");
+    // The break creeps up by half steps, C to D, before the tease comes back.
+    figure(s, bass_line, BREAK, 3, n("C2"), "b . . . b . . . b . . . b . . .");
+    figure(s, bass_line, BREAK + 3, 1, n("C2"), "b . . . b . . . b . . . a . . .");
 
     pad(s, {3, 4}, stab, 26, 0, A, n("G3"), n("A4"), ". . x . . . . . . . x . . . . .");
     pad(s, {3, 4}, stab, 26, A, B - A, n("G3"), n("A4"), ". . x . . . x . . . x . . . x .");
@@ -171,7 +173,8 @@ void track_0()
 
     std::vector<Kit> hats = {{'h', hat_, 20}, {'o', open_hat, 18}};
     drums(s, 6, hats, 0, B, "h . h . h . h . h . h . h . o .");
-    drums(s, 6, hats, B, 8, "h h h h h h h h h h h h h h o .");
+    std::vector<Kit> busy_hats = {{'h', hat_, 15}, {'o', open_hat, 16}};
+    drums(s, 6, busy_hats, B, 8, "h . h h h . h h h . h h h . o .");
     drums(s, 6, hats, A3, 8, "h . h . h . h . h . h . h . o .");
     drums(s, 6, hats, BREAK, 4, ". . h . . . h . . . h . . . o .");
 
@@ -196,7 +199,7 @@ void track_1()
     s.pattern_bars = 2;
     s.loop_bar = 2;
     int vib = s.instrument(vibes(bpm, n("F4"), n("A5"), 112));
-    int bass = s.instrument(pizzicato_bass(bpm, n("E2"), n("D4")));
+    int bass = s.instrument(pizzicato_bass(bpm, n("C2"), n("C4")));
     int piano = s.instrument(electric_piano(bpm, n("G3"), n("A4"), 156));
     int block = s.instrument(woodblock(bpm, 150));
     int kick_ = s.instrument(kick(bpm, 0.5));
@@ -223,7 +226,7 @@ void track_1()
     melody(s, vib_line, A2, musing + " A4 . C5 . E5 . A5 . . . . . . . . . |");
 
     Line bass_line{2, -1, bass, 40};
-    figure(s, bass_line, 0, 26, n("E2"), "b . . . 1 . . . 2 . . . a . . . | b . . . 2 . . . 3 . . . a . . .");
+    figure(s, bass_line, 0, 26, n("C2"), "b . . . 2 . . . 1 . . . a . . . | b . . . 1 . . . 2 . . . a . . .");
 
     pad(s, {3, 4}, piano, 22, 0, 26, n("G3"), n("A4"),
         "x . . . . . x . . . . . . . . . | . . . . . . x . . . . . x . . .");

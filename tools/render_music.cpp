@@ -3,6 +3,7 @@
 // before the first loop and its peak level. Used to look at the generated music.
 #include <dumb.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -88,19 +89,75 @@ Level measure(const std::vector<int> &all)
 
 double db(double v) { return 20 * std::log10(v + 1e-12); }
 
+// A picture of the level over time: the peak envelope in blue, the RMS in dark
+// blue, full scale in red, half scale in grey. Binary PPM.
+void write_levels(const char *path, const std::vector<int> &all)
+{
+    const int w = 1200, h = 240, mid = h / 2;
+    std::vector<unsigned char> rgb(static_cast<size_t>(w * h * 3), 255);
+    auto dot = [&](int x, int y, int r, int g, int b) {
+        if (y < 0 || y >= h)
+            return;
+        size_t i = static_cast<size_t>((y * w + x) * 3);
+        rgb[i] = static_cast<unsigned char>(r);
+        rgb[i + 1] = static_cast<unsigned char>(g);
+        rgb[i + 2] = static_cast<unsigned char>(b);
+    };
+    size_t frames = all.size() / 2;
+    for (int x = 0; x < w; x++) {
+        size_t a = frames * x / w, b = std::max(a + 1, frames * (x + 1) / w);
+        double peak = 0, sum = 0;
+        for (size_t i = a; i < b && i < frames; i++)
+            for (int c = 0; c < 2; c++) {
+                double v = std::fabs(all[2 * i + c] / 8388608.0);
+                peak = std::fmax(peak, v);
+                sum += v * v;
+            }
+        double rms = std::sqrt(sum / (2.0 * static_cast<double>(b - a)));
+        int p = static_cast<int>(peak * (mid - 10)), r = static_cast<int>(rms * (mid - 10));
+        for (int y = -p; y <= p; y++)
+            dot(x, mid + y, 120, 160, 230);
+        for (int y = -r; y <= r; y++)
+            dot(x, mid + y, 20, 40, 120);
+        for (int s : {-1, 1}) {
+            dot(x, mid + s * (mid - 10), 220, 0, 0);
+            if (x % 6 < 3)
+                dot(x, mid + s * (mid - 10) / 2, 150, 150, 150);
+        }
+    }
+    FILE *fp = fopen(path, "wb");
+    if (!fp) {
+        fprintf(stderr, "cannot write %s\n", path);
+        exit(1);
+    }
+    fprintf(fp, "P6\n%d %d\n255\n", w, h);
+    fwrite(rgb.data(), 1, rgb.size(), fp);
+    fclose(fp);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    bool channels = argc > 1 && std::string(argv[1]) == "--channels";
-    if (channels) {
-        argc--;
-        argv++;
+    bool channels = false;
+    const char *levels = nullptr;
+    for (;;) {
+        if (argc > 1 && std::string(argv[1]) == "--channels") {
+            channels = true;
+            argc--;
+            argv++;
+        } else if (argc > 2 && std::string(argv[1]) == "--levels") {
+            levels = argv[2];
+            argc -= 2;
+            argv += 2;
+        } else
+            break;
     }
     if (argc < 3) {
-        fprintf(stderr, "usage: %s [--channels] MODULE.xm OUT.wav [RATE [SECONDS]]\n"
+        fprintf(stderr, "usage: %s [--channels] [--levels PLOT.ppm] MODULE.xm OUT.wav [RATE [SECONDS]]\n"
                         "Renders until the song first loops, or for SECONDS if given;\n"
-                        "--channels also reports the level of each channel alone.\n", argv[0]);
+                        "--channels also reports the level of each channel alone,\n"
+                        "--levels draws the level over time.\n", argv[0]);
         return 2;
     }
     int rate = argc > 3 ? atoi(argv[3]) : 11000;
@@ -118,6 +175,8 @@ int main(int argc, char **argv)
            static_cast<double>(all.size() / 2) / rate, loop ? " before looping" : (seconds > 0 ? "" : ", never loops"),
            l.peak, db(l.peak), l.rms, db(l.rms), l.clipped);
     write_wav(argv[2], rate, all);
+    if (levels)
+        write_levels(levels, all);
     if (channels) {
         // DUMB does not say how many channels a module has; the XM header does.
         int n = 0;
