@@ -77,6 +77,15 @@ void put_note(Song &s, int channel, int row, int note, int instrument, int volum
     }
 }
 
+void set_effect(Song &s, int channel, int row, int effect, int param)
+{
+    XmCell &c = free_cell(s, channel, row);
+    if (c.effect || c.param)
+        fail(s, "two effects at row " + std::to_string(row));
+    c.effect = static_cast<uint8_t>(effect);
+    c.param = static_cast<uint8_t>(param);
+}
+
 bool same(const XmCell &a, const XmCell &b)
 {
     return a.note == b.note && a.instrument == b.instrument && a.volume == b.volume && a.effect == b.effect &&
@@ -211,19 +220,11 @@ int melody(Song &s, const Line &line, int bar, const std::string &notes)
             if (active >= 0)
                 put_note(s, active, row, 97, 0, 0);
             active = -1;
-        } else if (!t.empty() && t[0] == '~') {
-            // Slur: glide the sounding note to the new pitch without striking it again.
-            if (active < 0)
-                fail(s, "slur with no note sounding at row " + std::to_string(row));
-            XmCell &c = free_cell(s, active, row);
-            c.note = static_cast<uint8_t>(note_number(t.substr(1)) + line.transpose);
-            c.effect = 3;
-            c.param = 0x40;
         } else if (t != ".") {
             int ch = line.channel;
             if (two && active == line.channel)
                 ch = line.channel2;
-            if (two && active >= 0 && line.release)
+            if (two && active >= 0)
                 put_note(s, active, row, 97, 0, 0);
             put_note(s, ch, row, note_number(t) + line.transpose, line.instrument, volume);
             active = ch;
@@ -419,15 +420,6 @@ void drums(Song &s, int channel, const std::vector<Kit> &kit, int bar, int bars,
             if (!found)
                 fail(s, "no drum \"" + t + "\"");
         }
-}
-
-void set_effect(Song &s, int channel, int row, int effect, int param)
-{
-    XmCell &c = free_cell(s, channel, row);
-    if (c.effect || c.param)
-        fail(s, "two effects at row " + std::to_string(row));
-    c.effect = static_cast<uint8_t>(effect);
-    c.param = static_cast<uint8_t>(param);
 }
 
 void swing(Song &s, int channel, int long_speed, int short_speed)

@@ -148,9 +148,9 @@ XmInstrument wavetable(const std::string &name, int bpm, const Spectrum &spectru
         int harmonics = std::max(1, static_cast<int>(TOP_HZ / note_hz(band_top(k, high))));
         std::vector<double> c(CYCLE, 0.0);
         for (int h = 1; h <= harmonics && h < CYCLE / 2; h++) {
-            double a = spectrum.amp(h), ph = spectrum.phase(h);
+            double a = spectrum.amp(h);
             for (int i = 0; i < CYCLE; i++)
-                c[i] += a * std::sin(2 * M_PI * (static_cast<double>(h) * i / CYCLE + ph));
+                c[i] += a * std::sin(2 * M_PI * static_cast<double>(h) * i / CYCLE);
         }
         peak = std::max(peak, peak_of(c));
         cycles.push_back(c);

@@ -24,10 +24,10 @@ struct Envelope {
 Envelope pluck_envelope(double decay_ms);                        // struck: falls away
 Envelope held_envelope(double attack_ms, double decay_ms, int level, double release_ms);
 
-// A looped single cycle made of harmonics amp(1..) with the given phases in turns.
+// A looped single cycle: harmonic h at amplitude amp(h), all starting in sine
+// phase so every note begins at zero.
 struct Spectrum {
     std::function<double(int)> amp;
-    std::function<double(int)> phase = [](int) { return 0.0; };
 };
 XmInstrument wavetable(const std::string &name, int bpm, const Spectrum &spectrum, const Envelope &env,
                        int low, int high, int panning = 128);
@@ -81,29 +81,29 @@ void chords(Song &s, int bar, int unit, const std::string &progression);
 
 // A line of notes from `bar` on: one token per row. "C5" plays a note, "." holds,
 // "-" releases; a trailing "!" accents, "?" plays softly; "|" checks a bar line.
-// With two channels the notes alternate between them and each note is released
-// as the next begins, so held sounds overlap a little instead of being cut.
-// Returns the row after the line.
+// With a second channel the notes alternate between the two and each note is
+// released as the next begins, so held sounds fade out under the next one instead
+// of being cut. Returns the row after the line.
 struct Line {
     int channel = 0;
-    int channel2 = -1;
+    int channel2 = -1;          // -1: one channel
     int instrument = 1;
     int volume = 48;
-    int transpose = 0;
-    bool release = true;        // with two channels: release the previous note
+    int transpose = 0;          // semitones
 };
 int melody(Song &s, const Line &line, int bar, const std::string &notes);
 
 // A figure over the harmony, one token per row, repeated for `bars` bars:
 // digits index the chord's tones stacked upward from `low` (0 root, 1 the next
-// tone, ...), "b" the bass note, "B" the bass an octave up, "a" a half step
-// under the next bar's bass; ".", "-", "!" and "?" as in melody().
+// tone, ...), "b" the bass note, "B" the bass an octave up, "a" a step into the
+// next bar's bass (a half step below unless that rubs against the chord);
+// ".", "-", "!" and "?" as in melody().
 void figure(Song &s, const Line &line, int bar, int bars, int low, const std::string &pattern);
 
 // Chord voicings in [low, high] that move as little as possible, one channel per voice.
 // Without a rhythm the voices hold and glide to their new pitches at every chord
-// change; with one ("x" strikes, "-" releases, "." holds, repeated every bar) they
-// are struck anew.
+// change; with one (whole bars of "x" strike, "-" release, "." hold, repeated)
+// they are struck anew, and released where the chord changes between strikes.
 void pad(Song &s, const std::vector<int> &channels, int instrument, int volume, int bar, int bars, int low, int high,
          const std::string &rhythm = "");
 
@@ -119,8 +119,6 @@ void drums(Song &s, int channel, const std::vector<Kit> &kit, int bar, int bars,
 
 // Swing: long-short pairs of rows, set on a channel's effect column.
 void swing(Song &s, int channel, int long_speed, int short_speed);
-
-void set_effect(Song &s, int channel, int row, int effect, int param);
 
 // ---- The bank the songs draw on (bank.cpp), each for the notes [low, high] at a tempo.
 XmInstrument flute(int bpm, int low, int high, int panning);
