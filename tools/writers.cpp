@@ -30,6 +30,32 @@ public:
     std::vector<uint8_t> b;
 };
 
+// Values DUMB would reject or misplay; a generator bug, so stop loudly.
+void check_instrument(const std::string &path, const XmInstrument &ins)
+{
+    bool ok = !ins.samples.empty() && ins.samples.size() <= 16 && ins.volume_envelope.size() <= 12 &&
+              (ins.keymap.empty() || ins.keymap.size() == 96) && ins.sustain_point < 12 &&
+              ins.fadeout >= 0 && ins.fadeout <= 0xfff && ins.vibrato_type >= 0 && ins.vibrato_type < 4 &&
+              ins.vibrato_depth >= 0 && ins.vibrato_depth < 16 && ins.vibrato_rate >= 0 && ins.vibrato_rate < 64 &&
+              ins.vibrato_sweep >= 0 && ins.vibrato_sweep < 256;
+    for (int k : ins.keymap)
+        ok = ok && k >= 0 && k < static_cast<int>(ins.samples.size());
+    for (size_t i = 0; i < ins.volume_envelope.size(); i++) {
+        const XmEnvelopePoint &p = ins.volume_envelope[i];
+        ok = ok && p.y >= 0 && p.y <= 64 && p.x >= 0 && p.x < 65536 &&
+             (i == 0 ? p.x == 0 : p.x > ins.volume_envelope[i - 1].x);
+    }
+    for (const XmSample &s : ins.samples)
+        ok = ok && !s.data.empty() && s.volume >= 0 && s.volume <= 64 && s.finetune >= -128 && s.finetune < 128 &&
+             s.relative_note >= -96 && s.relative_note < 96 && s.panning >= 0 && s.panning < 256 &&
+             s.loop_start >= 0 && s.loop_length >= 0 &&
+             s.loop_start + s.loop_length <= static_cast<int>(s.data.size());
+    if (!ok) {
+        fprintf(stderr, "%s: instrument \"%s\" is out of range\n", path.c_str(), ins.name.c_str());
+        exit(1);
+    }
+}
+
 } // namespace
 
 void write_bmp(const std::string &path, BITMAP *bmp)
@@ -120,6 +146,22 @@ XmPattern make_pattern(int rows, int channels)
 
 void write_xm(const std::string &path, const XmModule &m)
 {
+    bool ok = !m.orders.empty() && m.orders.size() <= 256 && m.restart >= 0 &&
+              m.restart < static_cast<int>(m.orders.size()) && m.channels >= 1 && m.channels <= 32 &&
+              !m.patterns.empty() && m.patterns.size() <= 256 && m.instruments.size() <= 128 &&
+              m.speed >= 1 && m.speed < 32 && m.bpm >= 32 && m.bpm <= 255;
+    for (int order : m.orders)
+        ok = ok && order >= 0 && order < static_cast<int>(m.patterns.size());
+    for (const XmPattern &p : m.patterns) {
+        ok = ok && p.rows >= 1 && p.rows <= 256 && p.cells.size() == static_cast<size_t>(p.rows * m.channels);
+        for (const XmCell &c : p.cells)
+            ok = ok && c.note <= 97 && c.instrument <= m.instruments.size() && (c.volume == 0 || c.volume >= 0x10);
+    }
+    if (!ok) {
+        fprintf(stderr, "%s: module is out of range\n", path.c_str());
+        exit(1);
+    }
+
     Bytes o;
     o.str("Extended Module: ", 17);
     o.str(m.name, 20);
@@ -158,13 +200,14 @@ void write_xm(const std::string &path, const XmModule &m)
     }
 
     for (const XmInstrument &ins : m.instruments) {
+        check_instrument(path, ins);
         o.u32(263);
         o.str(ins.name, 22);
         o.u8(0);
-        o.u16(1);
+        o.u16(static_cast<int>(ins.samples.size()));
         o.u32(40);
         for (int i = 0; i < 96; i++)
-            o.u8(0);
+            o.u8(ins.keymap.empty() ? 0 : ins.keymap[i]);
         for (int i = 0; i < 12; i++) {
             bool used = i < static_cast<int>(ins.volume_envelope.size());
             o.u16(used ? ins.volume_envelope[i].x : 0);
@@ -184,27 +227,31 @@ void write_xm(const std::string &path, const XmModule &m)
             vtype |= 2;
         o.u8(vtype);
         o.u8(0);
-        o.u8(0); o.u8(0); o.u8(0); o.u8(0);
+        o.u8(ins.vibrato_type); o.u8(ins.vibrato_sweep); o.u8(ins.vibrato_depth); o.u8(ins.vibrato_rate);
         o.u16(ins.fadeout);
         o.u16(0);
         for (int i = 0; i < 20; i++)
             o.u8(0);
 
-        const XmSample &s = ins.sample;
-        o.u32(static_cast<uint32_t>(s.data.size() * 2));
-        o.u32(static_cast<uint32_t>(s.loop_start * 2));
-        o.u32(static_cast<uint32_t>(s.loop_length * 2));
-        o.u8(s.volume);
-        o.u8(static_cast<uint8_t>(static_cast<int8_t>(s.finetune)));
-        o.u8((s.loop_length > 0 ? 1 : 0) | 0x10);
-        o.u8(s.panning);
-        o.u8(static_cast<uint8_t>(static_cast<int8_t>(s.relative_note)));
-        o.u8(0);
-        o.str(ins.name, 22);
-        int16_t prev = 0;
-        for (int16_t v : s.data) {
-            o.u16(static_cast<uint16_t>(static_cast<int16_t>(v - prev)));
-            prev = v;
+        // All sample headers first, then all sample data.
+        for (const XmSample &s : ins.samples) {
+            o.u32(static_cast<uint32_t>(s.data.size() * 2));
+            o.u32(static_cast<uint32_t>(s.loop_start * 2));
+            o.u32(static_cast<uint32_t>(s.loop_length * 2));
+            o.u8(s.volume);
+            o.u8(static_cast<uint8_t>(static_cast<int8_t>(s.finetune)));
+            o.u8((s.loop_length > 0 ? 1 : 0) | 0x10);
+            o.u8(s.panning);
+            o.u8(static_cast<uint8_t>(static_cast<int8_t>(s.relative_note)));
+            o.u8(0);
+            o.str(ins.name, 22);
+        }
+        for (const XmSample &s : ins.samples) {
+            int16_t prev = 0;
+            for (int16_t v : s.data) {
+                o.u16(static_cast<uint16_t>(static_cast<int16_t>(v - prev)));
+                prev = v;
+            }
         }
     }
     o.save(path);

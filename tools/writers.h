@@ -37,22 +37,27 @@ struct XmSample {
     int loop_start = 0;          // in samples
     int loop_length = 0;         // 0: no loop
     int volume = 64;
-    int finetune = 0;
+    int finetune = 0;            // 1/128 semitone
     int relative_note = 0;
     int panning = 128;
 };
 
 struct XmEnvelopePoint {
-    int x;
-    int y;
+    int x;   // ticks
+    int y;   // 0..64
 };
 
 struct XmInstrument {
     std::string name;
-    XmSample sample;
+    std::vector<XmSample> samples;                  // 1..16
+    std::vector<int> keymap;                        // sample for each of the 96 notes; empty: all the first
     std::vector<XmEnvelopePoint> volume_envelope;   // empty: envelope off
     int sustain_point = -1;                         // -1: no sustain
     int fadeout = 0;
+    int vibrato_type = 0;                           // 0 sine, 1 square, 2 ramp down, 3 ramp up
+    int vibrato_sweep = 0;
+    int vibrato_depth = 0;                          // 0..15
+    int vibrato_rate = 0;                           // 0..63
 };
 
 struct XmModule {

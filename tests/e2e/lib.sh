@@ -235,3 +235,25 @@ pointer() {
 watch_pixel() {
     "$XPROBE" wait "$1" "$2" "$3" "${4:-10}" || fail "pixel ($1,$2) never became $3"
 }
+
+# --- Sound ---------------------------------------------------------------
+
+# Records what the game plays into the WAV file $1 (44100 Hz, 16-bit stereo)
+# instead of the silent device; call after start_x. The file sink is not paced
+# in real time, so judge what is heard, not how long.
+capture_sound() {
+    cat >"$WORK/asound.conf" <<CONF
+pcm.!default { type plug; slave { pcm "capture"; format S16_LE; rate 44100; channels 2 } }
+pcm.capture { type file; slave.pcm "sink"; file "$1"; format "wav" }
+pcm.sink { type null }
+ctl.!default { type hw; card 0 }
+CONF
+}
+
+# Prints sox's figure $2 ("Maximum amplitude", "RMS     amplitude", ...) for the
+# WAV file $1 after the sox effects in the remaining arguments.
+sound_stat() {
+    local file=$1 what=$2
+    shift 2
+    sox "$file" -n "$@" stat 2>&1 | sed -n "s/^$what: *//p"
+}

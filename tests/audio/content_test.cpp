@@ -1,0 +1,177 @@
+// The shipped music and effects as a player would hear them: each track rendered
+// offline the way the game streams it (DUMB, stereo, 11000 Hz, volume 1.0).
+#include "audio/audio.h"
+#include "spectrum.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const char *const TRACKS[4] = {"xm/0.xm", "xm/1.xm", "xm/2.xm", "xm/int.xm"};
+const double FULL = 8388608.0;   // DUMB's unclipped sample scale
+
+struct Rendered {
+    std::vector<double> left, right;   // fractions of full scale, before any clipping
+    bool looped = false;
+    double seconds() const { return static_cast<double>(left.size()) / rate; }
+    int rate = 11000;
+};
+
+int stop_at_loop(void *data)
+{
+    *static_cast<bool *>(data) = true;
+    return 1;
+}
+
+// Renders from the start for `limit` seconds, or only until the song first
+// jumps back when `to_loop` is set.
+Rendered render(const char *path, int rate, double limit, bool to_loop = true)
+{
+    Rendered r;
+    r.rate = rate;
+    DUH *duh = dumb_load_xm_quick(path);
+    if (!duh)
+        return r;
+    DUH_SIGRENDERER *sr = duh_start_sigrenderer(duh, 0, 2, 0);
+    if (to_loop)
+        dumb_it_set_loop_callback(duh_get_it_sigrenderer(sr), stop_at_loop, &r.looped);
+    const long chunk = 4096;
+    sample_t **buf = allocate_sample_buffer(2, chunk);
+    while (r.seconds() < limit) {
+        dumb_silence(buf[0], 2 * chunk);
+        long n = duh_sigrenderer_generate_samples(sr, 1.0f, 65536.0f / rate, chunk, buf);
+        for (long i = 0; i < n; i++) {
+            r.left.push_back(buf[0][2 * i] / FULL);
+            r.right.push_back(buf[0][2 * i + 1] / FULL);
+        }
+        if (n < chunk)
+            break;
+    }
+    destroy_sample_buffer(buf);
+    duh_end_sigrenderer(sr);
+    unload_duh(duh);
+    return r;
+}
+
+class Content : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        install_allegro(SYSTEM_NONE, &errno, atexit);
+        ASSERT_EQ(chdir(NANNYDAY_DATA_DIR), 0);
+        dumb_register_stdfiles();
+        for (int t = 0; t < 4; t++)
+            tracks[t] = render(TRACKS[t], 11000, 600);
+    }
+    static Rendered tracks[4];
+};
+
+Rendered Content::tracks[4];
+
+} // namespace
+
+TEST_F(Content, EveryTrackLoadsAndPlaysAtLeast45SecondsBeforeLoopingBack)
+{
+    for (int t = 0; t < 4; t++) {
+        SCOPED_TRACE(TRACKS[t]);
+        DUH *duh = dumb_load_xm_quick(TRACKS[t]);
+        ASSERT_NE(duh, nullptr);
+        unload_duh(duh);
+        EXPECT_TRUE(tracks[t].looped) << "never jumps back within ten minutes";
+        EXPECT_GE(tracks[t].seconds(), 45.0);
+    }
+}
+
+// Past the loop too: a wrong restart position lands on an empty pattern.
+TEST_F(Content, NoTrackClipsAndNoneFallsSilentEvenAfterLoopingBack)
+{
+    for (int t = 0; t < 4; t++) {
+        SCOPED_TRACE(TRACKS[t]);
+        const Rendered r = render(TRACKS[t], 11000, tracks[t].seconds() + 15, false);
+        ASSERT_FALSE(r.left.empty());
+        double peak = 0;
+        for (size_t i = 0; i < r.left.size(); i++)
+            peak = std::fmax(peak, std::fmax(std::fabs(r.left[i]), std::fabs(r.right[i])));
+        EXPECT_LT(peak, 1.0) << "clips with every channel playing";
+        EXPECT_GT(peak, 0.25) << "too quiet to carry over the effects";
+
+        // A missing pattern or a forgotten channel shows up as a hole in the music.
+        const size_t window = static_cast<size_t>(r.rate / 2);
+        double quietest = 1;
+        for (size_t at = 0; at + window <= r.left.size(); at += window) {
+            double sum = 0;
+            for (size_t i = at; i < at + window; i++)
+                sum += r.left[i] * r.left[i] + r.right[i] * r.right[i];
+            quietest = std::fmin(quietest, std::sqrt(sum / (2.0 * window)));
+        }
+        EXPECT_GT(20 * std::log10(quietest + 1e-12), -40.0) << "a half second of near silence";
+    }
+}
+
+TEST_F(Content, TheFourTracksAreDifferentMusic)
+{
+    for (int a = 0; a < 4; a++)
+        for (int b = a + 1; b < 4; b++) {
+            ASSERT_GE(tracks[a].left.size(), 11000u * 10);
+            ASSERT_GE(tracks[b].left.size(), 11000u * 10);
+            std::vector<double> x(tracks[a].left.begin(), tracks[a].left.begin() + 11000 * 10);
+            std::vector<double> y(tracks[b].left.begin(), tracks[b].left.begin() + 11000 * 10);
+            EXPECT_NE(x, y) << TRACKS[a] << " and " << TRACKS[b] << " open the same way";
+        }
+}
+
+// What would fold back at the game's 11000 Hz shows up above 5.5 kHz when the
+// same music is rendered at 44100 Hz.
+TEST_F(Content, NothingReachesPastWhatThe11kHzStreamCarries)
+{
+    for (int t = 0; t < 4; t++) {
+        SCOPED_TRACE(TRACKS[t]);
+        Rendered r = render(TRACKS[t], 44100, 40);
+        ASSERT_GT(r.seconds(), 30.0);
+        std::vector<double> mid(r.left.size());
+        for (size_t i = 0; i < mid.size(); i++)
+            mid[i] = (r.left[i] + r.right[i]) / 2;
+        double above = band_energy_fraction(mid, 44100, 5500, 22050);
+        EXPECT_LT(above, 0.002) << "of the energy lies above 5.5 kHz";
+    }
+}
+
+TEST(Effects, BothAreShortStartAndEndQuietlyAndStayBelowFullScale)
+{
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    ASSERT_EQ(chdir(NANNYDAY_DATA_DIR), 0);
+    for (const char *path : {"wav/good.wav", "wav/bad.wav"}) {
+        SCOPED_TRACE(path);
+        SAMPLE *s = load_sample(path);
+        ASSERT_NE(s, nullptr);
+        ASSERT_EQ(s->bits, 16);
+        ASSERT_EQ(s->stereo, 0);
+        EXPECT_LT(static_cast<double>(s->len) / s->freq, 0.5);
+        EXPECT_GT(static_cast<double>(s->len) / s->freq, 0.1);
+
+        // Allegro keeps 16-bit samples unsigned, silence at 0x8000.
+        const uint16_t *d = static_cast<const uint16_t *>(s->data);
+        auto at = [&](unsigned long i) { return (static_cast<int>(d[i]) - 0x8000) / 32768.0; };
+        double peak = 0;
+        for (unsigned long i = 0; i < s->len; i++)
+            peak = std::fmax(peak, std::fabs(at(i)));
+        EXPECT_LT(peak, 0.9) << "too close to full scale";
+        EXPECT_GT(peak, 0.2) << "too faint to hear over the music";
+
+        unsigned long start = static_cast<unsigned long>(s->freq * 0.00025);
+        unsigned long end = static_cast<unsigned long>(s->freq * 0.002);
+        for (unsigned long i = 0; i < start; i++)
+            EXPECT_LT(std::fabs(at(i)), 0.05) << "starts with a click at sample " << i;
+        for (unsigned long i = s->len - end; i < s->len; i++)
+            EXPECT_LT(std::fabs(at(i)), 0.02) << "ends with a click at sample " << i;
+        destroy_sample(s);
+    }
+}

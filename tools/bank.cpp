@@ -1,0 +1,252 @@
+// The instruments of the four songs: recipes of harmonics, decays and filtered noise.
+#include "music.h"
+
+#include <cmath>
+
+namespace {
+
+double decay(double t, double seconds) { return std::exp(-t / seconds); }
+
+// A quick rise so struck sounds start without a step.
+double onset(double t, double seconds) { return t >= seconds ? 1.0 : std::sin(M_PI / 2 * t / seconds); }
+
+// Sum of partials (ratio, level, decay seconds) that stay under the limit.
+struct Partial {
+    double ratio, level, seconds;
+};
+double partials(const std::vector<Partial> &ps, double t, double f, double limit)
+{
+    double v = 0;
+    for (const Partial &p : ps)
+        if (p.ratio * f < limit)
+            v += p.level * decay(t, p.seconds) * std::sin(2 * M_PI * p.ratio * f * t);
+    return v;
+}
+
+// Auto-vibrato at `hz`, fading in over `sweep_ms`.
+void vibrato(XmInstrument &ins, int bpm, double hz, int depth, double sweep_ms)
+{
+    double ticks_per_second = bpm / 2.5;
+    ins.vibrato_rate = static_cast<int>(std::lround(hz * 256 / ticks_per_second));
+    ins.vibrato_depth = depth;
+    ins.vibrato_sweep = static_cast<int>(std::lround(sweep_ms / 1000 * ticks_per_second));
+}
+
+// One-pole filters for shaping noise, run sample by sample.
+struct LowPass {
+    double a, y = 0;
+    LowPass(double hz, double rate) : a(1 - std::exp(-2 * M_PI * hz / rate)) {}
+    double operator()(double x) { return y += a * (x - y); }
+};
+struct HighPass {
+    LowPass low;
+    HighPass(double hz, double rate) : low(hz, rate) {}
+    double operator()(double x) { return x - low(x); }
+};
+
+const double RATE = 11000;   // drums are made at the stream's rate
+
+// Noise band-passed between lo and hi Hz: two poles below, three above, so
+// little is left near the top of the 11 kHz stream.
+std::function<double()> band_noise(uint32_t seed, double lo, double hi)
+{
+    Noise n(seed);
+    HighPass h1(lo, RATE), h2(lo, RATE);
+    LowPass l1(hi, RATE), l2(hi, RATE), l3(hi, RATE);
+    return [=]() mutable { return l3(l2(l1(h2(h1(n.next()))))); };
+}
+
+} // namespace
+
+XmInstrument flute(int bpm, int low, int high, int panning)
+{
+    Spectrum s{[](int h) { return h == 1 ? 1.0 : h == 2 ? 0.22 : h == 3 ? 0.1 : h == 4 ? 0.04 : 0.0; }};
+    XmInstrument ins = wavetable("flute", bpm, s, held_envelope(70, 250, 50, 180), low, high, panning);
+    vibrato(ins, bpm, 5.0, 6, 350);
+    return ins;
+}
+
+XmInstrument brass(int bpm, int low, int high, int panning)
+{
+    // A saw whose upper harmonics fall away faster: round, not buzzy.
+    Spectrum s{[](int h) { return 1.0 / h * std::exp(-0.18 * (h - 1)); }};
+    XmInstrument ins = wavetable("brass", bpm, s, held_envelope(35, 200, 44, 120), low, high, panning);
+    vibrato(ins, bpm, 5.5, 4, 300);
+    return ins;
+}
+
+XmInstrument square_lead(int bpm, int low, int high, int panning)
+{
+    // Mostly odd harmonics, like a hollow pulse, with a touch of the even ones.
+    Spectrum s{[](int h) { return (h % 2 ? 1.0 : 0.25) / h; }};
+    return wavetable("square lead", bpm, s, pluck_envelope(220), low, high, panning);
+}
+
+XmInstrument organ_stab(int bpm, int low, int high, int panning)
+{
+    Spectrum s{[](int h) { return h == 1 ? 1.0 : h == 2 ? 0.6 : h == 3 ? 0.35 : h == 4 ? 0.25 : h == 6 ? 0.12 : 0.0; }};
+    return wavetable("organ stab", bpm, s, pluck_envelope(90), low, high, panning);
+}
+
+XmInstrument strings(int bpm, int low, int high, int panning)
+{
+    Spectrum s{[](int h) { return 1.0 / h * std::exp(-0.12 * (h - 1)); }};
+    XmInstrument ins = wavetable("strings", bpm, s, held_envelope(280, 300, 52, 450), low, high, panning);
+    vibrato(ins, bpm, 4.5, 4, 500);
+    return ins;
+}
+
+XmInstrument round_bass(int bpm, int low, int high)
+{
+    Spectrum s{[](int h) { return 1.0 / (h * h) * (h <= 6 ? 1.0 : 0.0); }};
+    return wavetable("round bass", bpm, s, held_envelope(12, 600, 38, 180), low, high);
+}
+
+XmInstrument bouncy_bass(int bpm, int low, int high)
+{
+    Spectrum s{[](int h) { return std::pow(h, -1.6) * (h <= 10 ? 1.0 : 0.0); }};
+    return wavetable("bouncy bass", bpm, s, pluck_envelope(260), low, high);
+}
+
+XmInstrument drive_bass(int bpm, int low, int high)
+{
+    Spectrum s{[](int h) { return 1.0 / h * std::exp(-0.1 * (h - 1)); }};
+    return wavetable("drive bass", bpm, s, pluck_envelope(300), low, high);
+}
+
+XmInstrument music_box(int bpm, int low, int high, int panning)
+{
+    Voice v = [](double t, double f, double limit) {
+        return onset(t, 0.002) *
+               partials({{1, 1.0, 0.9}, {2, 0.12, 0.4}, {3, 0.18, 0.25}, {5.4, 0.1, 0.08}}, t, f, limit);
+    };
+    return struck("music box", bpm, v, 1.6, held_envelope(0, 0, 64, 250), low, high, panning);
+}
+
+XmInstrument harp(int bpm, int low, int high, int panning)
+{
+    Voice v = [](double t, double f, double limit) {
+        std::vector<Partial> ps;
+        for (int h = 1; h <= 12; h++)
+            ps.push_back({static_cast<double>(h), 1.0 / (h * h) * (h == 1 ? 1.0 : 1.6), 1.1 / h});
+        return onset(t, 0.003) * partials(ps, t, f, limit);
+    };
+    return struck("harp", bpm, v, 1.4, held_envelope(0, 0, 64, 300), low, high, panning);
+}
+
+XmInstrument vibes(int bpm, int low, int high, int panning)
+{
+    Voice v = [](double t, double f, double limit) {
+        double tremolo = 1 - 0.18 * (1 - std::cos(2 * M_PI * 5.2 * t));
+        return onset(t, 0.002) * tremolo *
+               partials({{1, 1.0, 1.3}, {4, 0.28, 0.25}, {10, 0.05, 0.04}}, t, f, limit);
+    };
+    return struck("vibes", bpm, v, 1.8, held_envelope(0, 0, 64, 200), low, high, panning);
+}
+
+XmInstrument electric_piano(int bpm, int low, int high, int panning)
+{
+    Voice v = [](double t, double f, double limit) {
+        return onset(t, 0.003) * partials({{1, 1.0, 1.2}, {2, 0.3, 0.5}, {3, 0.08, 0.3}, {7, 0.04, 0.05}}, t, f, limit);
+    };
+    return struck("electric piano", bpm, v, 1.5, held_envelope(0, 0, 64, 160), low, high, panning);
+}
+
+XmInstrument pizzicato_bass(int bpm, int low, int high)
+{
+    Voice v = [](double t, double f, double limit) {
+        std::vector<Partial> ps;
+        for (int h = 1; h <= 16; h++)
+            ps.push_back({static_cast<double>(h), std::pow(h, -1.3), 0.9 / std::pow(h, 0.8)});
+        return onset(t, 0.004) * partials(ps, t, f, limit);
+    };
+    return struck("pizzicato bass", bpm, v, 1.2, held_envelope(0, 0, 64, 120), low, high);
+}
+
+XmInstrument kick(int bpm, double punch)
+{
+    Noise n(7);
+    LowPass click(1800, RATE);
+    return drum("kick", bpm, [=](double t) mutable {
+        double phase = 2 * M_PI * (44 * t + punch * 90 * 0.035 * (1 - std::exp(-t / 0.035)));
+        return onset(t, 0.001) * (decay(t, 0.16) * std::sin(phase) + 0.25 * decay(t, 0.004) * click(n.next()));
+    }, 0.4);
+}
+
+XmInstrument snare(int bpm, double snap)
+{
+    auto noise = band_noise(11, 900, 3800);
+    return drum("snare", bpm, [=](double t) mutable {
+        double body = 0.5 * decay(t, 0.045) * std::sin(2 * M_PI * 185 * t) +
+                      0.25 * decay(t, 0.03) * std::sin(2 * M_PI * 330 * t);
+        return onset(t, 0.001) * (body + snap * 2.5 * decay(t, 0.11) * noise());
+    }, 0.35);
+}
+
+XmInstrument brush(int bpm, int panning)
+{
+    auto noise = band_noise(23, 1000, 3500);
+    return drum("brush", bpm, [=](double t) mutable { return onset(t, 0.012) * decay(t, 0.09) * noise(); }, 0.35,
+                panning);
+}
+
+XmInstrument hat(int bpm, double length, int panning)
+{
+    auto noise = band_noise(31, 2800, 4200);
+    return drum(length > 0.1 ? "open hat" : "hat", bpm,
+                [=](double t) mutable { return onset(t, 0.0008) * decay(t, length) * noise(); }, length * 5, panning);
+}
+
+XmInstrument shaker(int bpm, int panning)
+{
+    auto noise = band_noise(41, 1800, 3800);
+    return drum("shaker", bpm, [=](double t) mutable {
+        return (t < 0.025 ? t / 0.025 : decay(t - 0.025, 0.035)) * noise();
+    }, 0.2, panning);
+}
+
+XmInstrument woodblock(int bpm, int panning)
+{
+    return drum("woodblock", bpm, [](double t) {
+        return onset(t, 0.0008) * (decay(t, 0.03) * std::sin(2 * M_PI * 820 * t) +
+                                   0.35 * decay(t, 0.012) * std::sin(2 * M_PI * 2250 * t));
+    }, 0.18, panning);
+}
+
+XmInstrument ride(int bpm, int panning)
+{
+    auto noise = band_noise(53, 2000, 4000);
+    return drum("ride", bpm, [=](double t) mutable {
+        double ping = 0;
+        for (double f : {1187.0, 1613.0, 2071.0, 2533.0, 2966.0, 3541.0})
+            ping += std::sin(2 * M_PI * f * t);
+        return onset(t, 0.001) * (0.02 * ping * decay(t, 0.3) + 0.9 * noise() * decay(t, 0.28));
+    }, 1.0, panning);
+}
+
+XmInstrument crash(int bpm, int panning)
+{
+    auto noise = band_noise(67, 1200, 4000);
+    return drum("crash", bpm, [=](double t) mutable { return onset(t, 0.002) * decay(t, 0.5) * noise(); }, 1.8,
+                panning);
+}
+
+XmInstrument clap(int bpm, int panning)
+{
+    auto noise = band_noise(79, 900, 3200);
+    return drum("clap", bpm, [=](double t) mutable {
+        double bursts = 0;
+        for (double at : {0.0, 0.011, 0.022})
+            if (t >= at)
+                bursts += decay(t - at, at < 0.02 ? 0.006 : 0.09);
+        return bursts * noise();
+    }, 0.35, panning);
+}
+
+XmInstrument tom(int bpm)
+{
+    return drum("tom", bpm, [](double t) {
+        double phase = 2 * M_PI * (110 * t + 60 * 0.06 * (1 - std::exp(-t / 0.06)));
+        return onset(t, 0.001) * decay(t, 0.2) * std::sin(phase);
+    }, 0.6);
+}
