@@ -1,6 +1,7 @@
 // Sound effects through Allegro's sample player, music through DUMB's stream.
 #include "audio/audio.h"
 
+#include "core/filecheck.h"
 #include "core/resources.h"
 
 #include <cstdlib>
@@ -13,21 +14,63 @@ namespace {
 
 SAMPLE *load_effect(const char *path)
 {
-    SAMPLE *s = load_sample(path);
+    std::vector<unsigned char> bytes;
+    const char *why = read_data_file(path, bytes);
+    SAMPLE *s = why ? nullptr : effect_from_bytes(bytes, &why);
     if (!s)
-        warn_unloadable(path);
+        warn_unloadable(path, why);
     return s;
 }
 
 DUH *load_track(const char *path)
 {
-    DUH *d = dumb_load_xm_quick(path);
+    std::vector<unsigned char> bytes;
+    const char *why = read_data_file(path, bytes);
+    DUH *d = why ? nullptr : track_from_bytes(bytes, &why);
     if (!d)
-        warn_unloadable(path);
+        warn_unloadable(path, why);
     return d;
 }
 
 } // namespace
+
+SAMPLE *effect_from_bytes(const std::vector<unsigned char> &bytes, const char **why)
+{
+    *why = check_wav(bytes.data(), bytes.size());
+    if (*why)
+        return nullptr;
+    // What load_sample() does for a .wav, from memory.
+    ByteReader r{&bytes, 0};
+    PACKFILE *pf = open_bytes(r);
+    if (!pf) {
+        *why = "out of memory";
+        return nullptr;
+    }
+    SAMPLE *s = load_wav_pf(pf);
+    pack_fclose(pf);
+    if (!s)
+        *why = "not a readable WAV sound";
+    return s;
+}
+
+DUH *track_from_bytes(const std::vector<unsigned char> &bytes, const char **why)
+{
+    *why = check_xm(bytes.data(), bytes.size());
+    if (*why)
+        return nullptr;
+    // What dumb_load_xm_quick() does, from memory.
+    DUMBFILE *df = dumbfile_open_memory(reinterpret_cast<const char *>(bytes.data()),
+                                        static_cast<long>(bytes.size()));
+    if (!df) {
+        *why = "out of memory";
+        return nullptr;
+    }
+    DUH *d = dumb_read_xm_quick(df);
+    dumbfile_close(df);
+    if (!d)
+        *why = "not a readable XM module";
+    return d;
+}
 
 void init_sound()
 {

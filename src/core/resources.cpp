@@ -1,8 +1,11 @@
 // Loading the shared pictures and font, and drawing that tolerates missing ones.
 #include "core/resources.h"
 
+#include "core/filecheck.h"
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 BITMAP *buffer;
 BITMAP *bg[3];
@@ -19,19 +22,159 @@ int bgcol;
 
 namespace {
 
+int bytes_getc(void *u)
+{
+    auto *r = static_cast<ByteReader *>(u);
+    return r->pos < r->bytes->size() ? (*r->bytes)[r->pos++] : EOF;
+}
+
+int bytes_ungetc(int c, void *u)
+{
+    auto *r = static_cast<ByteReader *>(u);
+    if (r->pos == 0)
+        return EOF;
+    r->pos--;
+    return c;
+}
+
+long bytes_fread(void *p, long n, void *u)
+{
+    auto *r = static_cast<ByteReader *>(u);
+    size_t left = r->bytes->size() - r->pos;
+    size_t k = n < 0 ? 0 : static_cast<size_t>(n) < left ? static_cast<size_t>(n) : left;
+    memcpy(p, r->bytes->data() + r->pos, k);
+    r->pos += k;
+    return static_cast<long>(k);
+}
+
+int bytes_fseek(void *u, int offset)
+{
+    auto *r = static_cast<ByteReader *>(u);
+    if (offset < 0 || static_cast<size_t>(offset) > r->bytes->size() - r->pos)
+        return -1;
+    r->pos += static_cast<size_t>(offset);
+    return 0;
+}
+
+int bytes_feof(void *u)
+{
+    auto *r = static_cast<ByteReader *>(u);
+    return r->pos >= r->bytes->size();
+}
+
+int bytes_nothing(void *) { return 0; }
+int bytes_putc(int, void *) { return EOF; }
+long bytes_fwrite(const void *, long, void *) { return 0; }
+
+PACKFILE_VTABLE bytes_vtable = {
+    bytes_nothing, bytes_getc, bytes_ungetc, bytes_fread,
+    bytes_putc, bytes_fwrite, bytes_fseek, bytes_feof, bytes_nothing,
+};
+
+// Counts glyph boxes the way Allegro's font grabber finds them: a corner of
+// three border pixels around a non-border one, then the border runs along
+// the top and down the left. Allegro reads a font with no box at all past
+// the end of its glyph table.
+int count_glyph_boxes(BITMAP *bmp)
+{
+    int c = bitmap_color_depth(bmp) == 8 ? 255 : makecol_depth(bitmap_color_depth(bmp), 255, 255, 0);
+    int x = 0, y = 0, count = 0;
+    for (;;) {
+        while (getpixel(bmp, x, y) != c || getpixel(bmp, x + 1, y) != c ||
+               getpixel(bmp, x, y + 1) != c || getpixel(bmp, x + 1, y + 1) == c) {
+            if (++x >= bmp->w) {
+                x = 0;
+                if (++y >= bmp->h)
+                    return count;
+            }
+        }
+        int w = 0, h = 0;
+        while (getpixel(bmp, x + w + 1, y) == c && getpixel(bmp, x + w + 1, y + 1) != c &&
+               x + w + 1 <= bmp->w)
+            w++;
+        while (getpixel(bmp, x, y + h + 1) == c && getpixel(bmp, x + 1, y + h + 1) != c &&
+               y + h + 1 <= bmp->h)
+            h++;
+        if (w <= 0 || h <= 0)
+            return count;
+        count++;
+        x += w;
+    }
+}
+
+const int glyphs_needed = '~' - ' ' + 1;
+
 BITMAP *load_image(const char *path)
 {
-    BITMAP *b = load_bitmap(path, nullptr);
+    std::vector<unsigned char> bytes;
+    const char *why = read_data_file(path, bytes);
+    BITMAP *b = why ? nullptr : image_from_bytes(bytes, &why);
     if (!b)
-        warn_unloadable(path);
+        warn_unloadable(path, why);
     return b;
 }
 
 } // namespace
 
-void warn_unloadable(const char *path)
+PACKFILE *open_bytes(ByteReader &reader)
 {
-    fprintf(stderr, "nannyday: cannot load \"%s\"; going on without it\n", path);
+    reader.pos = 0;
+    return pack_fopen_vtable(&bytes_vtable, &reader);
+}
+
+BITMAP *image_from_bytes(const std::vector<unsigned char> &bytes, const char **why)
+{
+    *why = check_bmp(bytes.data(), bytes.size());
+    if (*why)
+        return nullptr;
+    // What load_bitmap() does for a .bmp, from memory: decode, then convert
+    // to the current colour depth.
+    ByteReader r{&bytes, 0};
+    PACKFILE *pf = open_bytes(r);
+    if (!pf) {
+        *why = "out of memory";
+        return nullptr;
+    }
+    BITMAP *b = load_bmp_pf(pf, nullptr);
+    pack_fclose(pf);
+    if (!b)
+        *why = "not a readable BMP picture";
+    return b;
+}
+
+FONT *font_from_bytes(const std::vector<unsigned char> &bytes, const char **why)
+{
+    *why = check_pcx(bytes.data(), bytes.size());
+    if (*why)
+        return nullptr;
+    // What load_bitmap_font() does, with the glyph grid checked before the grab.
+    ByteReader r{&bytes, 0};
+    PACKFILE *pf = open_bytes(r);
+    if (!pf) {
+        *why = "out of memory";
+        return nullptr;
+    }
+    int conversion = get_color_conversion();
+    set_color_conversion(COLORCONV_MOST | COLORCONV_KEEP_TRANS);
+    BITMAP *img = load_pcx_pf(pf, nullptr);
+    set_color_conversion(conversion);
+    pack_fclose(pf);
+    if (!img) {
+        *why = "not a readable PCX picture";
+        return nullptr;
+    }
+    FONT *font = nullptr;
+    if (count_glyph_boxes(img) < glyphs_needed)
+        *why = "too few glyphs for a font";
+    else if (!(font = grab_font_from_bitmap(img)))
+        *why = "not a readable font";
+    destroy_bitmap(img);
+    return font;
+}
+
+void warn_unloadable(const char *path, const char *why)
+{
+    fprintf(stderr, "nannyday: cannot load \"%s\" (%s); going on without it\n", path, why);
 }
 
 void make_colours()
@@ -51,10 +194,12 @@ void load_images()
     trolley3 = load_image("bmp/trolley.bmp");
     title = load_image("bmp/title.bmp");
 
-    f = load_bitmap_font("bmp/font.pcx", nullptr, nullptr);
+    std::vector<unsigned char> bytes;
+    const char *why = read_data_file("bmp/font.pcx", bytes);
+    f = why ? nullptr : font_from_bytes(bytes, &why);
     if (!f) {
         // Ending with 0 here would report a broken install as a normal quit.
-        fprintf(stderr, "nannyday: cannot load \"bmp/font.pcx\"; the game cannot show its text without it\n");
+        fprintf(stderr, "nannyday: cannot load \"bmp/font.pcx\" (%s); the game cannot show its text without it\n", why);
         exit(1);
     }
 

@@ -3,6 +3,9 @@
 
 #include <allegro.h>
 
+#include <cstddef>
+#include <vector>
+
 extern BITMAP *buffer;         // the off-screen frame, copied to the screen once a frame
 extern BITMAP *bg[3];          // level backgrounds
 extern BITMAP *l2sprites;      // level two's 3x3 sheet of 128x128 icons
@@ -24,8 +27,22 @@ void make_colours();
 // shown, so that ends the program with status 1.
 void load_images();
 
-// One line on stderr naming a data file the game could not use.
-void warn_unloadable(const char *path);
+// One line on stderr naming a data file the game could not use, and why.
+void warn_unloadable(const char *path, const char *why);
+
+// The guarded decoders behind loading: the bytes are checked against their
+// format before Allegro sees them. Null, with *why set, when they do not fit.
+BITMAP *image_from_bytes(const std::vector<unsigned char> &bytes, const char **why);
+// The font must hold every printable ASCII character, which the game's text uses.
+FONT *font_from_bytes(const std::vector<unsigned char> &bytes, const char **why);
+
+// Reads bytes already in memory through Allegro's file interface. The
+// reader must outlive the PACKFILE.
+struct ByteReader {
+    const std::vector<unsigned char> *bytes;
+    size_t pos;
+};
+PACKFILE *open_bytes(ByteReader &reader);
 
 // Drawing that skips a picture whose file failed to load.
 void blit_image(BITMAP *src, int sx, int sy, int dx, int dy, int w, int h);
