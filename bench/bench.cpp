@@ -1,0 +1,208 @@
+// Speed of the game's own work against the machine's limits, side by side:
+//   nannyday-bench DATA            each scene's draw plus the frame copy against
+//                                  one memcpy of a frame; start-up's loading
+//                                  against reading the same files' bytes
+//   nannyday-bench DATA --clock S  (needs an X display) ticks counted over S
+//                                  seconds with the real timer while the frame
+//                                  loop spins
+#include "audio/audio.h"
+#include "core/filecheck.h"
+#include "core/loop.h"
+#include "core/resources.h"
+#include "core/startup.h"
+#include "levels/level_one.h"
+#include "levels/level_three.h"
+#include "levels/level_two.h"
+#include "screens/cutscene.h"
+#include "screens/intro.h"
+#include "screens/title.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Best of several rounds of n calls, in microseconds per call: the least
+// disturbed by other work on a shared machine.
+double best_us(const std::function<void()> &work, int n, int rounds = 15)
+{
+    double best = 1e30;
+    for (int r = 0; r < rounds; r++) {
+        auto t0 = Clock::now();
+        for (int i = 0; i < n; i++)
+            work();
+        double us = std::chrono::duration<double, std::micro>(Clock::now() - t0).count() / n;
+        best = std::min(best, us);
+    }
+    return best;
+}
+
+volatile unsigned char sink;
+
+template <class T>
+std::function<void()> frame_of()
+{
+    return [] {
+        T::draw();
+        blit(buffer, screen, 0, 0, 0, 0, 640, 480);
+    };
+}
+
+const char *sound_files[] = {"wav/good.wav", "wav/bad.wav", "xm/0.xm", "xm/1.xm", "xm/2.xm", "xm/int.xm"};
+const char *picture_files[] = {"bmp/bg0.bmp", "bmp/bg1.bmp", "bmp/l2sprites.bmp", "bmp/bg2.bmp",
+                               "bmp/img1.bmp", "bmp/img2.bmp", "bmp/trolley.bmp", "bmp/title.bmp",
+                               "bmp/font.pcx", "bmp/0-0.bmp", "bmp/0-1.bmp", "bmp/1-0.bmp",
+                               "bmp/2-0.bmp", "bmp/3-0.bmp"};
+
+void free_pictures()
+{
+    for (BITMAP **b : {&bg[0], &bg[1], &bg[2], &l2sprites, &child1, &nanny1, &trolley3, &title}) {
+        destroy_bitmap(*b);
+        *b = nullptr;
+    }
+    for (auto &row : scenes)
+        for (BITMAP *&b : row) {
+            if (b)
+                destroy_bitmap(b);
+            b = nullptr;
+        }
+    destroy_font(f);
+    f = nullptr;
+}
+
+// start-up's loading of all files: the pictures and font, then the sounds
+// through the same guarded decoders init_sound() uses.
+void load_everything()
+{
+    load_images();
+    std::vector<unsigned char> bytes;
+    const char *why;
+    for (int i = 0; i < 2; i++) {
+        read_data_file(sound_files[i], bytes);
+        destroy_sample(effect_from_bytes(bytes, &why));
+    }
+    for (int i = 2; i < 6; i++) {
+        read_data_file(sound_files[i], bytes);
+        unload_duh(track_from_bytes(bytes, &why));
+    }
+    free_pictures();
+}
+
+void read_everything()
+{
+    static std::vector<unsigned char> buf(1 << 21);
+    for (const char *const *list : {picture_files, sound_files}) {
+        int n = list == picture_files ? 14 : 6;
+        for (int i = 0; i < n; i++) {
+            FILE *fp = fopen(list[i], "rb");
+            while (fread(buf.data(), 1, buf.size(), fp) > 0) {
+            }
+            fclose(fp);
+            sink = buf[0];
+        }
+    }
+}
+
+int headless()
+{
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(32);
+    make_colours();
+    buffer = create_bitmap(640, 480);
+    screen = create_bitmap(640, 480);
+    dumb_register_stdfiles();
+    load_images();
+
+    std::vector<unsigned char> a(640 * 480 * 4, 1), b(640 * 480 * 4);
+    double copy = best_us([&] { memcpy(b.data(), a.data(), a.size()); sink = b[12345]; }, 200);
+
+    // Each scene in a state that draws all it can: the menu with both items,
+    // level one mid-play, level two with three icons up, the trolley on screen.
+    IntroLoop::enter();
+    TitleLoop::enter();
+    CutsceneLoop<0>::enter();
+    LevelLoop<0>::enter();
+    LevelLoop<1>::enter();
+    states[0] = -1; states[1] = 1; states[2] = -1;
+    LevelLoop<2>::enter();
+    xpos = 200;
+    struct Row { const char *name; std::function<void()> work; };
+    Row rows[] = {
+        {"intro", frame_of<IntroLoop>()},          {"title menu", frame_of<TitleLoop>()},
+        {"cutscene 0", frame_of<CutsceneLoop<0>>()}, {"cutscene 1", frame_of<CutsceneLoop<1>>()},
+        {"cutscene 2", frame_of<CutsceneLoop<2>>()}, {"cutscene 3", frame_of<CutsceneLoop<3>>()},
+        {"level one", frame_of<LevelLoop<0>>()},     {"level two", frame_of<LevelLoop<1>>()},
+        {"level three", frame_of<LevelLoop<2>>()},
+    };
+    printf("Frame: each scene's draw() plus the 640x480 copy to the screen,\n"
+           "against one memcpy of a 640x480x4 frame (%.1f us). Target: 3x.\n\n", copy);
+    printf("  %-12s %10s %8s\n", "scene", "us/frame", "ratio");
+    bool all_ok = true;
+    for (const Row &r : rows) {
+        double us = best_us(r.work, 50);
+        bool ok = us <= 3 * copy;
+        all_ok = all_ok && ok;
+        printf("  %-12s %10.1f %7.2fx %s\n", r.name, us, us / copy, ok ? "" : "over target");
+    }
+
+    free_pictures();
+    double read = best_us(read_everything, 3, 7);
+    double load = best_us(load_everything, 3, 7);
+    printf("\nStart-up: loading every picture, the font, both effects and all four tracks,\n"
+           "against reading the same files' bytes. Target: 2x.\n\n");
+    printf("  %-12s %10.0f us\n  %-12s %10.0f us\n  %-12s %9.2fx %s\n", "read bytes", read, "load", load,
+           "ratio", load / read, load <= 2 * read ? "" : "over target");
+    return all_ok ? 0 : 1;
+}
+
+// The real game's start-up, then the intro and title menu frames drawn as
+// fast as they go while the timer thread counts; ticks are consumed as the
+// frame loop does.
+int clock_run(double seconds)
+{
+    init();
+    long ticks = 0, frames = 0;
+    IntroLoop::enter();
+    auto t0 = Clock::now();
+    long start_count = speed_count;
+    double elapsed = 0;
+    while (elapsed < seconds) {
+        while (speed_count > 0) {
+            ticks++;
+            speed_count--;
+        }
+        TitleLoop::draw();
+        blit(buffer, screen, 0, 0, 0, 0, 640, 480);
+        frames++;
+        elapsed = std::chrono::duration<double>(Clock::now() - t0).count();
+    }
+    ticks += speed_count - start_count;
+    printf("Tick clock: %ld ticks in %.2f s = %.3f per second (target 30.00 +- 0.05), "
+           "while %ld frames were drawn (%.0f per second)\n",
+           ticks, elapsed, ticks / elapsed, frames, frames / elapsed);
+    return std::abs(ticks / elapsed - 30.0) <= 0.05 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 2 || chdir(argv[1]) != 0) {
+        fprintf(stderr, "usage: nannyday-bench DATA-FOLDER [--clock SECONDS]\n");
+        return 2;
+    }
+    if (argc >= 4 && strcmp(argv[2], "--clock") == 0)
+        return clock_run(atof(argv[3]));
+    return headless();
+}
+END_OF_MAIN()

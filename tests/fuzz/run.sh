@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs one libFuzzer target for a bounded time (NANNYDAY_FUZZ_SECONDS, default
+# 60), seeded with the data folder's files of its kind. An input that crashes,
+# leaks or runs out of memory is saved under ARTIFACTS and fails the test:
+# keep it in tests/fuzz/regressions/KIND/ once the loader refuses it.
+# Usage: run.sh FUZZER KIND DATA ARTIFACTS
+set -euo pipefail
+fuzzer=$1 kind=$2 data=$3 artifacts=$4
+seconds=${NANNYDAY_FUZZ_SECONDS:-60}
+
+work=$(mktemp -d "/tmp/nannyday-fuzz-$kind.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/corpus" "$work/seeds" "$artifacts"
+case $kind in
+    bmp) cp "$data"/bmp/*.bmp "$work/seeds/" ;;
+    pcx) cp "$data"/bmp/*.pcx "$work/seeds/" ;;
+    wav) cp "$data"/wav/*.wav "$work/seeds/" ;;
+    xm) cp "$data"/xm/*.xm "$work/seeds/" ;;
+esac
+cp "$(dirname "$0")/regressions/$kind"/* "$work/seeds/" 2>/dev/null || true
+
+# Small inputs run fast; the small pictures and every sound fit whole.
+status=0
+"$fuzzer" -max_total_time="$seconds" -max_len=16384 -rss_limit_mb=2048 -malloc_limit_mb=512 \
+    -timeout=10 -print_final_stats=1 -artifact_prefix="$artifacts/" "$work/corpus" "$work/seeds" \
+    >"$work/log" 2>&1 || status=$?
+grep -v -E '^#[0-9]+' "$work/log" | tail -n 40
+[ "$status" -eq 0 ] || { echo "FAIL: the $kind fuzzer found an input, kept in $artifacts"; exit 1; }
+echo "PASS"
