@@ -61,6 +61,19 @@ protected:
         close(watch);
         EXPECT_EQ(chdir(home.c_str()), 0);
         fs::remove_all(dir);
+        // What the test loaded is freed, so leak checks see only the game's own.
+        BITMAP **now[] = {&bg[0], &bg[1], &bg[2], &l2sprites, &child1, &nanny1, &trolley3, &title};
+        BITMAP *before[] = {saved_bg[0], saved_bg[1], saved_bg[2], saved_l2, saved_child, saved_nanny,
+                            saved_trolley, saved_title};
+        for (int i = 0; i < 8; i++)
+            if (*now[i] && *now[i] != before[i])
+                destroy_bitmap(*now[i]);
+        for (int c = 0; c < 4; c++)
+            for (int i = 0; i < 20; i++)
+                if (scenes[c][i] && scenes[c][i] != saved_scenes[c][i])
+                    destroy_bitmap(scenes[c][i]);
+        if (f && f != saved_f)
+            destroy_font(f);
         bg[0] = saved_bg[0]; bg[1] = saved_bg[1]; bg[2] = saved_bg[2];
         l2sprites = saved_l2; child1 = saved_child; nanny1 = saved_nanny;
         trolley3 = saved_trolley; title = saved_title; f = saved_f;

@@ -24,12 +24,50 @@ bool dimensions_ok(long w, long h)
            w * h <= max_image_pixels;
 }
 
+// Allegro's run-length decoders write where the stream says, with no bounds:
+// walk the stream as they do (rows from the bottom, runs, absolute blocks read
+// in 2-byte units for 4 bits a pixel, deltas) and hold every pixel inside the
+// picture and the stream inside the file, ending before the data runs out.
+bool rle_stream_ok(const unsigned char *d, size_t n, size_t p, long w, long h, bool four_bit)
+{
+    long line = h - 1, pos = 0;
+    for (;;) {
+        if (n - p < 2)
+            return false;
+        unsigned count = d[p], val = d[p + 1];
+        p += 2;
+        if (count > 0) {
+            if (pos + count > w)
+                return false;
+            pos += count;
+        } else if (val == 0 || val == 1) {   // end of line, end of picture
+            if (val == 1 || --line < 0)
+                return true;
+            pos = 0;
+        } else if (val == 2) {   // delta
+            if (n - p < 2)
+                return false;
+            pos += d[p];
+            line -= d[p + 1];
+            p += 2;
+            if (pos > w || line < 0)
+                return false;
+        } else {   // absolute
+            size_t bytes = four_bit ? (val + 3) / 4 * 2 : val + (val & 1);
+            if (pos + val > w || n - p < bytes)
+                return false;
+            pos += val;
+            p += bytes;
+        }
+    }
+}
+
 } // namespace
 
 // Allegro reads the 14-byte file header, a 40-byte Windows or 12-byte OS/2
 // info header, then bfOffBits minus the headers as a palette (it never seeks),
 // then the rows. Uncompressed rows must all be in the file; run-length data
-// cannot be sized in advance, but its picture is held to sane dimensions.
+// must keep to the picture.
 const char *check_bmp(const unsigned char *d, size_t n)
 {
     if (n < 26 || d[0] != 'B' || d[1] != 'M')
@@ -45,12 +83,10 @@ const char *check_bmp(const unsigned char *d, size_t n)
         h = s32(d + 22);
         bits = u16(d + 28);
         compression = u32(d + 30);
-        if (h < 0) {
-            // Top-down rows; the format allows them only uncompressed.
-            if (compression == 1 || compression == 2)
-                return "compressed top-down BMP";
-            h = -h;
-        }
+        // Allegro takes a negative (top-down) height as a size and asks
+        // for gigabytes; it never decodes such a picture.
+        if (h < 0)
+            return "top-down BMP rows";
         headers = 54;
         entry = 4;
     } else if (info == 12) {
@@ -73,9 +109,12 @@ const char *check_bmp(const unsigned char *d, size_t n)
     if (off < headers || (off - headers) / entry > 256)
         return "bad BMP data offset";
     size_t data_start = compression == 3 ? headers + 12 : off;
+    if (rle)
+        return data_start <= n && rle_stream_ok(d, n, data_start, w, h, compression == 2)
+                   ? nullptr
+                   : "bad BMP run-length data";
     size_t row = static_cast<size_t>((w * bits + 31) / 32 * 4);
-    size_t need = data_start + (rle ? 2 : row * static_cast<size_t>(h));
-    if (n < need)
+    if (n < data_start + row * static_cast<size_t>(h))
         return "truncated BMP pixels";
     return nullptr;
 }

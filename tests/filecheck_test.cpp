@@ -1,0 +1,97 @@
+// Run-length BMPs: well-formed streams reach Allegro and decode; streams that
+// would make its decoder write outside the picture are refused first.
+#include "support/harness.h"
+
+#include "core/filecheck.h"
+
+namespace {
+
+// A 4x2 8-bit (or 4-bit) run-length BMP whose palette maps index i to grey
+// i*60 (give or take the palette's 6-bit rounding).
+std::vector<unsigned char> rle_bmp(const std::vector<unsigned char> &stream, bool four_bit, int height = 2)
+{
+    auto le32 = [](std::vector<unsigned char> &v, uint32_t x) {
+        for (int i = 0; i < 4; i++)
+            v.push_back(static_cast<unsigned char>(x >> (8 * i)));
+    };
+    int colours = four_bit ? 16 : 256;
+    std::vector<unsigned char> b = {'B', 'M'};
+    uint32_t off = 54 + 4 * static_cast<uint32_t>(colours);
+    le32(b, off + static_cast<uint32_t>(stream.size()));
+    le32(b, 0);
+    le32(b, off);
+    le32(b, 40);
+    le32(b, 4);
+    le32(b, static_cast<uint32_t>(height));
+    b.insert(b.end(), {1, 0, static_cast<unsigned char>(four_bit ? 4 : 8), 0});
+    le32(b, four_bit ? 2 : 1);
+    for (int i = 0; i < 5; i++)
+        le32(b, 0);
+    for (int i = 0; i < colours; i++) {
+        unsigned char g = static_cast<unsigned char>(i < 4 ? i * 60 : 0);
+        b.insert(b.end(), {g, g, g, 0});
+    }
+    b.insert(b.end(), stream.begin(), stream.end());
+    return b;
+}
+
+int grey(BITMAP *b, int x, int y)
+{
+    return getr32(getpixel(b, x, y));
+}
+
+} // namespace
+
+TEST_F(Headless, RunLengthPicturesDecodeWhenEveryPixelStaysInside)
+{
+    // Bottom row: four of index 1. Top row: absolute 2,3,2 (padded), one 1.
+    std::vector<unsigned char> rle8 = {4, 1, 0, 0, 0, 3, 2, 3, 2, 0, 1, 1, 0, 0, 0, 1};
+    const char *why = nullptr;
+    BITMAP *b = image_from_bytes(rle_bmp(rle8, false), &why);
+    ASSERT_NE(b, nullptr) << why;
+    EXPECT_NEAR(grey(b, 0, 1), 60, 3);
+    EXPECT_NEAR(grey(b, 3, 1), 60, 3);
+    EXPECT_NEAR(grey(b, 0, 0), 120, 3);
+    EXPECT_NEAR(grey(b, 1, 0), 180, 3);
+    EXPECT_NEAR(grey(b, 3, 0), 60, 3);
+    destroy_bitmap(b);
+
+    // 4 bits a pixel: a run alternating 1 and 2, then absolute 3,1,2,0 in one word.
+    std::vector<unsigned char> rle4 = {4, 0x12, 0, 0, 0, 4, 0x31, 0x20, 0, 1};
+    b = image_from_bytes(rle_bmp(rle4, true), &why);
+    ASSERT_NE(b, nullptr) << why;
+    EXPECT_NEAR(grey(b, 0, 1), 60, 3);
+    EXPECT_NEAR(grey(b, 1, 1), 120, 3);
+    EXPECT_NEAR(grey(b, 0, 0), 180, 3);
+    EXPECT_NEAR(grey(b, 2, 0), 120, 3);
+    destroy_bitmap(b);
+}
+
+TEST_F(Headless, RunLengthStreamsThatLeaveThePictureAreRefused)
+{
+    struct Case {
+        const char *what;
+        std::vector<unsigned char> stream;
+        bool four_bit;
+    } cases[] = {
+        {"a run past the end of its row", {5, 1, 0, 1}, false},
+        {"absolute pixels past the row", {0, 3, 1, 1, 1, 0, 2, 1, 0, 1}, false},
+        {"a delta above the top row", {0, 2, 0, 3, 1, 1, 0, 1}, false},
+        {"a delta past the right edge", {0, 2, 5, 0, 0, 1}, false},
+        {"no end of picture before the file ends", {4, 1, 0, 0, 4, 1}, false},
+        {"absolute block cut short", {0, 4, 1, 1}, false},
+        {"a 4-bit run past its row", {6, 0x12, 0, 1}, true},
+        {"a 4-bit absolute block cut short", {0, 8, 0x11, 0x11}, true},
+    };
+    for (const Case &c : cases) {
+        std::vector<unsigned char> bmp = rle_bmp(c.stream, c.four_bit);
+        EXPECT_NE(check_bmp(bmp.data(), bmp.size()), nullptr) << c.what;
+        const char *why = nullptr;
+        EXPECT_EQ(image_from_bytes(bmp, &why), nullptr) << c.what;
+    }
+    // Allegro cannot decode a top-down picture at all (it takes the negative
+    // height as a size): refused before it tries.
+    std::vector<unsigned char> top_down = rle_bmp({4, 1, 0, 1}, false, -2);
+    top_down[30] = 0;   // uncompressed
+    EXPECT_STREQ(check_bmp(top_down.data(), top_down.size()), "top-down BMP rows");
+}
