@@ -28,7 +28,10 @@ void LevelLoop<2>::tick()
 
 void LevelLoop<2>::draw()
 {
-    clear_to_color(buffer, black);
+    // Black shows only around a background that is missing or smaller than
+    // the frame; a full one covers it, and clearing first would cost a pass.
+    if (!bg[2] || bg[2]->w < 640 || bg[2]->h < 480)
+        clear_to_color(buffer, black);
     blit_image(bg[2], 0, 0, 0, 0, 640, 480);
     masked_image(trolley3, 0, 0, xpos, 279, 190, 122);
 }

@@ -83,8 +83,7 @@ void TitleLoop::tick()
 
 void TitleLoop::draw()
 {
-    draw_stripes();
-    masked_image(title, 0, 0, 0, 0, 640, 480);
+    draw_stripes_under(title);
 
     if (endmenutimer >= 1 && endmenutimer <= 9)
         return;
