@@ -282,6 +282,7 @@ RoadResult play_road()
 {
     Driver driver;
     driver.result.scenes.push_back(whole_road[0]);
+    polled_tracks.clear();   // one entry a frame; kept only for the play at hand
     release_all_keys();
     clear_keybuf();
     clear_to_color(screen, 0);
