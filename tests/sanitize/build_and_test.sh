@@ -15,11 +15,8 @@ if [ "$kind" = fuzzer ]; then
 fi
 cmake --build "$dir" -j2
 
-# Leaks and races fail the run; Allegro's and DUMB's own one-off allocations
-# at start-up are not the game's (see suppressions).
-here=$(cd "$(dirname "$0")" && pwd)
+# Leaks, undefined behaviour and races fail the run.
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:${ASAN_OPTIONS:-}"
-export LSAN_OPTIONS="suppressions=$here/lsan.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 export TSAN_OPTIONS="halt_on_error=1:exitcode=66:${TSAN_OPTIONS:-}"
 cd "$dir"
