@@ -10,30 +10,6 @@ SAMPLE *sample[4];
 DUH *music[4];
 AL_DUH_PLAYER *dplay;
 
-namespace {
-
-SAMPLE *load_effect(const char *path)
-{
-    std::vector<unsigned char> bytes;
-    const char *why = read_data_file(path, bytes);
-    SAMPLE *s = why ? nullptr : effect_from_bytes(bytes, &why);
-    if (!s)
-        warn_unloadable(path, why);
-    return s;
-}
-
-DUH *load_track(const char *path)
-{
-    std::vector<unsigned char> bytes;
-    const char *why = read_data_file(path, bytes);
-    DUH *d = why ? nullptr : track_from_bytes(bytes, &why);
-    if (!d)
-        warn_unloadable(path, why);
-    return d;
-}
-
-} // namespace
-
 SAMPLE *effect_from_bytes(const std::vector<unsigned char> &bytes, const char **why)
 {
     *why = check_wav(bytes.data(), bytes.size());
@@ -79,12 +55,12 @@ void init_sound()
     atexit(dumb_exit);
     set_mixer_quality(2);
     dumb_register_stdfiles();
-    sample[0] = load_effect("wav/good.wav");
-    sample[1] = load_effect("wav/bad.wav");
-    music[0] = load_track("xm/0.xm");
-    music[1] = load_track("xm/1.xm");
-    music[2] = load_track("xm/2.xm");
-    music[3] = load_track("xm/int.xm");
+    sample[0] = load_checked("wav/good.wav", effect_from_bytes);
+    sample[1] = load_checked("wav/bad.wav", effect_from_bytes);
+    music[0] = load_checked("xm/0.xm", track_from_bytes);
+    music[1] = load_checked("xm/1.xm", track_from_bytes);
+    music[2] = load_checked("xm/2.xm", track_from_bytes);
+    music[3] = load_checked("xm/int.xm", track_from_bytes);
 }
 
 void playsample(int index)

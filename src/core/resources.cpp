@@ -111,12 +111,7 @@ const int glyphs_needed = '~' - ' ' + 1;
 
 BITMAP *load_image(const char *path)
 {
-    std::vector<unsigned char> bytes;
-    const char *why = read_data_file(path, bytes);
-    BITMAP *b = why ? nullptr : image_from_bytes(bytes, &why);
-    if (!b)
-        warn_unloadable(path, why);
-    return b;
+    return load_checked(path, image_from_bytes);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // The pictures, the font and the colours every scene shares; loaded once at start-up.
 #pragma once
 
+#include "core/filecheck.h"
+
 #include <allegro.h>
 
 #include <cstddef>
@@ -29,6 +31,19 @@ void load_images();
 
 // One line on stderr naming a data file the game could not use, and why.
 void warn_unloadable(const char *path, const char *why);
+
+// Reads a data file whole and hands it to one of the guarded decoders below;
+// a file that cannot be used is named on stderr and gives null.
+template <class T>
+T *load_checked(const char *path, T *(*decode)(const std::vector<unsigned char> &, const char **))
+{
+    std::vector<unsigned char> bytes;
+    const char *why = read_data_file(path, bytes);
+    T *loaded = why ? nullptr : decode(bytes, &why);
+    if (!loaded)
+        warn_unloadable(path, why);
+    return loaded;
+}
 
 // The guarded decoders behind loading: the bytes are checked against their
 // format before Allegro sees them. Null, with *why set, when they do not fit.
