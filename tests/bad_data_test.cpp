@@ -60,10 +60,7 @@ protected:
     {
         Headless::SetUp();
         load_game_data();
-        saved_bg[0] = bg[0]; saved_bg[1] = bg[1]; saved_bg[2] = bg[2];
-        saved_l2 = l2sprites; saved_child = child1; saved_nanny = nanny1;
-        saved_trolley = trolley3; saved_title = title; saved_f = f;
-        memcpy(saved_scenes, scenes, sizeof scenes);
+        saved.save();
         char here[4096];
         ASSERT_TRUE(getcwd(here, sizeof here));
         home = here;
@@ -73,10 +70,7 @@ protected:
     void TearDown() override
     {
         EXPECT_EQ(chdir(home.c_str()), 0);
-        bg[0] = saved_bg[0]; bg[1] = saved_bg[1]; bg[2] = saved_bg[2];
-        l2sprites = saved_l2; child1 = saved_child; nanny1 = saved_nanny;
-        trolley3 = saved_trolley; title = saved_title; f = saved_f;
-        memcpy(scenes, saved_scenes, sizeof scenes);
+        saved.restore();
         Headless::TearDown();
     }
 
@@ -113,9 +107,7 @@ protected:
 
     ScratchData data;
     std::string home;
-    BITMAP *saved_bg[3], *saved_l2, *saved_child, *saved_nanny, *saved_trolley, *saved_title;
-    FONT *saved_f;
-    BITMAP *saved_scenes[4][20];
+    SavedPictures saved;
 };
 
 class BadPicture : public BadData, public testing::WithParamInterface<const char *> {};

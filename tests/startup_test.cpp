@@ -38,10 +38,7 @@ protected:
     {
         Headless::SetUp();
         load_game_data();
-        saved_bg[0] = bg[0]; saved_bg[1] = bg[1]; saved_bg[2] = bg[2];
-        saved_l2 = l2sprites; saved_child = child1; saved_nanny = nanny1;
-        saved_trolley = trolley3; saved_title = title; saved_f = f;
-        memcpy(saved_scenes, scenes, sizeof scenes);
+        saved.save();
 
         dir = fs::temp_directory_path() / ("nannyday-load-" + std::to_string(getpid()));
         fs::remove_all(dir);
@@ -61,31 +58,13 @@ protected:
         close(watch);
         EXPECT_EQ(chdir(home.c_str()), 0);
         fs::remove_all(dir);
-        // What the test loaded is freed, so leak checks see only the game's own.
-        BITMAP **now[] = {&bg[0], &bg[1], &bg[2], &l2sprites, &child1, &nanny1, &trolley3, &title};
-        BITMAP *before[] = {saved_bg[0], saved_bg[1], saved_bg[2], saved_l2, saved_child, saved_nanny,
-                            saved_trolley, saved_title};
-        for (int i = 0; i < 8; i++)
-            if (*now[i] && *now[i] != before[i])
-                destroy_bitmap(*now[i]);
-        for (int c = 0; c < 4; c++)
-            for (int i = 0; i < 20; i++)
-                if (scenes[c][i] && scenes[c][i] != saved_scenes[c][i])
-                    destroy_bitmap(scenes[c][i]);
-        if (f && f != saved_f)
-            destroy_font(f);
-        bg[0] = saved_bg[0]; bg[1] = saved_bg[1]; bg[2] = saved_bg[2];
-        l2sprites = saved_l2; child1 = saved_child; nanny1 = saved_nanny;
-        trolley3 = saved_trolley; title = saved_title; f = saved_f;
-        memcpy(scenes, saved_scenes, sizeof scenes);
+        saved.restore();
         Headless::TearDown();
     }
 
     fs::path dir;
     std::string home;
-    BITMAP *saved_bg[3], *saved_l2, *saved_child, *saved_nanny, *saved_trolley, *saved_title;
-    FONT *saved_f;
-    BITMAP *saved_scenes[4][20];
+    SavedPictures saved;
 };
 
 } // namespace

@@ -15,18 +15,8 @@ SAMPLE *effect_from_bytes(const std::vector<unsigned char> &bytes, const char **
     *why = check_wav(bytes.data(), bytes.size());
     if (*why)
         return nullptr;
-    // What load_sample() does for a .wav, from memory.
-    ByteReader r{&bytes, 0};
-    PACKFILE *pf = open_bytes(r);
-    if (!pf) {
-        *why = "out of memory";
-        return nullptr;
-    }
-    SAMPLE *s = load_wav_pf(pf);
-    pack_fclose(pf);
-    if (!s)
-        *why = "not a readable WAV sound";
-    return s;
+    // What load_sample() does for a .wav.
+    return read_from_memory(bytes, load_wav_pf, "not a readable WAV sound", why);
 }
 
 DUH *track_from_bytes(const std::vector<unsigned char> &bytes, const char **why)

@@ -127,19 +127,9 @@ BITMAP *image_from_bytes(const std::vector<unsigned char> &bytes, const char **w
     *why = check_bmp(bytes.data(), bytes.size());
     if (*why)
         return nullptr;
-    // What load_bitmap() does for a .bmp, from memory: decode, then convert
-    // to the current colour depth.
-    ByteReader r{&bytes, 0};
-    PACKFILE *pf = open_bytes(r);
-    if (!pf) {
-        *why = "out of memory";
-        return nullptr;
-    }
-    BITMAP *b = load_bmp_pf(pf, nullptr);
-    pack_fclose(pf);
-    if (!b)
-        *why = "not a readable BMP picture";
-    return b;
+    // What load_bitmap() does for a .bmp: decode, then convert to the current colour depth.
+    return read_from_memory(bytes, [](PACKFILE *pf) { return load_bmp_pf(pf, nullptr); },
+                            "not a readable BMP picture", why);
 }
 
 FONT *font_from_bytes(const std::vector<unsigned char> &bytes, const char **why)
@@ -148,21 +138,15 @@ FONT *font_from_bytes(const std::vector<unsigned char> &bytes, const char **why)
     if (*why)
         return nullptr;
     // What load_bitmap_font() does, with the glyph grid checked before the grab.
-    ByteReader r{&bytes, 0};
-    PACKFILE *pf = open_bytes(r);
-    if (!pf) {
-        *why = "out of memory";
+    BITMAP *img = read_from_memory(bytes, [](PACKFILE *pf) {
+        int conversion = get_color_conversion();
+        set_color_conversion(COLORCONV_MOST | COLORCONV_KEEP_TRANS);
+        BITMAP *b = load_pcx_pf(pf, nullptr);
+        set_color_conversion(conversion);
+        return b;
+    }, "not a readable PCX picture", why);
+    if (!img)
         return nullptr;
-    }
-    int conversion = get_color_conversion();
-    set_color_conversion(COLORCONV_MOST | COLORCONV_KEEP_TRANS);
-    BITMAP *img = load_pcx_pf(pf, nullptr);
-    set_color_conversion(conversion);
-    pack_fclose(pf);
-    if (!img) {
-        *why = "not a readable PCX picture";
-        return nullptr;
-    }
     FONT *font = nullptr;
     if (count_glyph_boxes(img) < glyphs_needed)
         *why = "too few glyphs for a font";

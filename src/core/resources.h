@@ -59,6 +59,25 @@ struct ByteReader {
 };
 PACKFILE *open_bytes(ByteReader &reader);
 
+// Runs one of Allegro's PACKFILE readers over checked bytes in memory. Null,
+// with *why set, when the memory file cannot be opened or the reader fails.
+template <class Read>
+auto read_from_memory(const std::vector<unsigned char> &bytes, Read read, const char *unreadable,
+                      const char **why) -> decltype(read(nullptr))
+{
+    ByteReader r{&bytes, 0};
+    PACKFILE *pf = open_bytes(r);
+    if (!pf) {
+        *why = "out of memory";
+        return nullptr;
+    }
+    auto loaded = read(pf);
+    pack_fclose(pf);
+    if (!loaded)
+        *why = unreadable;
+    return loaded;
+}
+
 // Drawing that skips a picture whose file failed to load.
 void blit_image(BITMAP *src, int sx, int sy, int dx, int dy, int w, int h);
 void masked_image(BITMAP *src, int sx, int sy, int dx, int dy, int w, int h);

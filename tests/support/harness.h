@@ -36,6 +36,19 @@ protected:
     void TearDown() override;
 };
 
+// The process-wide pictures and font, kept aside by a test that loads its own
+// and put back afterwards; what the test loaded in their place is freed.
+class SavedPictures {
+public:
+    void save();
+    void restore();
+
+private:
+    BITMAP *bg_[3], *l2_, *child_, *nanny_, *trolley_, *title_;
+    FONT *f_;
+    BITMAP *scenes_[4][20];
+};
+
 void press(int scancode);
 void release(int scancode);
 void release_all_keys();
