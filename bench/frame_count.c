@@ -1,8 +1,9 @@
-/* Preloaded into the real game (LD_PRELOAD) to count its frames: every
- * blit() to the screen is one. Writes "frames seconds" to the file named by
- * NANNYDAY_FRAME_LOG when the game exits; the clock starts at the first frame. */
+/* Preloaded into the real game (LD_PRELOAD) to count its frames: the frame
+ * loop polls the music once per frame, whatever the screen's scale. Writes
+ * "frames seconds" to the file named by NANNYDAY_FRAME_LOG when the game exits;
+ * the clock starts at the first frame. */
 #define _GNU_SOURCE
-#include <allegro.h>
+#include <aldumb.h>
 #include <dlfcn.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -11,16 +12,15 @@
 static long frames;
 static struct timespec first, last;
 
-void blit(BITMAP *src, BITMAP *dst, int sx, int sy, int dx, int dy, int w, int h)
+int al_poll_duh(AL_DUH_PLAYER *dp)
 {
-    static void (*real)(BITMAP *, BITMAP *, int, int, int, int, int, int);
+    static int (*real)(AL_DUH_PLAYER *);
     if (!real)
-        real = (void (*)(BITMAP *, BITMAP *, int, int, int, int, int, int))dlsym(RTLD_NEXT, "blit");
-    real(src, dst, sx, sy, dx, dy, w, h);
-    if (dst == screen) {
-        clock_gettime(CLOCK_MONOTONIC, frames ? &last : &first);
-        frames++;
-    }
+        real = (int (*)(AL_DUH_PLAYER *))dlsym(RTLD_NEXT, "al_poll_duh");
+    int r = real(dp);
+    clock_gettime(CLOCK_MONOTONIC, frames ? &last : &first);
+    frames++;
+    return r;
 }
 
 __attribute__((destructor)) static void report(void)

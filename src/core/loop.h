@@ -17,6 +17,7 @@
 #include "audio/audio.h"
 #include "core/resources.h"
 #include "core/startup.h"
+#include "platform/display.h"
 #include "platform/platform.h"
 
 #include <allegro.h>
@@ -47,7 +48,7 @@ void loop()
             speed_count--;
         }
         T::draw();
-        blit(buffer, screen, 0, 0, 0, 0, 640, 480);
+        show_frame(buffer);
         if (close_requested())
             exit(0);
     }

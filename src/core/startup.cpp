@@ -3,6 +3,7 @@
 
 #include "audio/audio.h"
 #include "core/resources.h"
+#include "platform/display.h"
 #include "platform/platform.h"
 
 #include <allegro.h>
@@ -23,9 +24,7 @@ namespace {
 // screen that was never set would be drawing into nothing.
 void set_screen_mode()
 {
-    if (set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, 640, 480, 0, 0) == 0)
-        return;
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) == 0)
+    if (open_screen())
         return;
     fprintf(stderr, "nannyday: cannot set a 640x480 32-bit screen, full screen or windowed: %s\n",
             allegro_error);

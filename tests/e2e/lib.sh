@@ -24,9 +24,10 @@ fail() {
     exit 1
 }
 
-# A screen exactly the game's size, so game and root window coincide.
+# A screen exactly the game's size, so game and root window coincide; or
+# another desktop size given as $1 (WxH).
 start_x() {
-    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-640x480}x24" -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$WORK/display" ] && break

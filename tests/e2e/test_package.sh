@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 deb=$(ls "$WORK"/pkg/nannyday_*.deb 2>/dev/null | head -n1)
 [ -n "$deb" ] || fail "no .deb was made"
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in liballegro4.4 libdumb1 libaldmb1; do
+for lib in liballegro4.4 libdumb1 libaldmb1 libx11-6 libxrandr2; do
     [[ ", $depends," == *", $lib"[,\ ]* ]] || fail "Depends lacks $lib: $depends"
 done
 dpkg-deb -x "$deb" "$WORK/root"

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# On desktops larger than the game, the 640x480 frame fills as much as a whole
+# number allows: the first cutscene picture, scaled and centred, matches its
+# data file pixel for pixel, and everything around it is black.
+source "$(dirname "$0")/lib.sh"
+
+# Succeeds when screenshot $4 shows cutscene picture 0-0 at $1 times its size
+# with its corner at ($2, $3), on an otherwise black screen.
+shows_scaled_cutscene() {
+    local k=$1 x=$2 y=$3 name=$4 w=$((640 * $1)) h=$((480 * $1))
+    local want="$WORK/scaled-$k.png"
+    [ -f "$want" ] || convert "$NANNYDAY_DATA/bmp/0-0.bmp" -sample "${w}x${h}" -alpha off "$want"
+    shot_area_is "$name" "$x" "$y" "$w" "$h" "$want" || return 1
+    # Painted black over the picture, the screen holds one colour: black.
+    local around
+    around=$(convert "$SHOTS/$name.png" -fill black -draw "rectangle $x,$y $((x + w - 1)),$((y + h - 1))" \
+        -alpha off -format %c histogram:info:-)
+    [ "$(echo "$around" | grep -c .)" = "1" ] && [[ "$around" == *"(0,0,0)"* ]]
+}
+
+# Desktop, scale, and where the frame's corner lands.
+for setup in "1920x1080 2 320 60" "800x600 1 80 60"; do
+    read -r size k x y <<<"$setup"
+    start_x "$size"
+    start_game
+    wait_window
+    tap space   # ends the intro
+    wait_pixel $((x + 312 * k)) $((y + 425 * k)) "$WHITE" 10 "title-$size"
+    sleep 0.2   # the menu has seen every key up
+    tap space   # Start
+    wait_until 10 "cutscene-$size" shows_scaled_cutscene "$k" "$x" "$y"
+    tap space   # the second picture
+    sleep 0.2
+    tap space   # level one
+    sleep 0.5
+    tap Escape  # back to the title menu
+    wait_pixel $((x + 312 * k)) $((y + 425 * k)) "$WHITE" 10 "title-again-$size"
+    tap Escape
+    wait_exit 10
+    [ "$STATUS" -eq 0 ] || fail "exit status $STATUS on $size"
+    kill "$XVFB_PID"
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+done
+echo "PASS"
