@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # On desktops larger than the game, the 640x480 frame fills as much as a whole
 # number allows: the first cutscene picture, scaled and centred, matches its
-# data file pixel for pixel, and everything around it is black.
+# data file pixel for pixel, and everything around it is black, with no
+# pointer showing there either.
 source "$(dirname "$0")/lib.sh"
 
 # Succeeds when screenshot $4 shows cutscene picture 0-0 at $1 times its size
@@ -24,6 +25,10 @@ for setup in "1920x1080 2 320 60" "800x600 1 80 60"; do
     start_x "$size"
     start_game
     wait_window
+    xdotool mousemove 2 2   # over the black border
+    probe=$("$XPROBE" cursor)
+    [[ "$probe" == *" visible=0" ]] || fail "the host pointer shows beside the picture on $size: $probe"
+    xdotool mousemove 320 240
     tap space   # ends the intro
     wait_pixel $((x + 312 * k)) $((y + 425 * k)) "$WHITE" 10 "title-$size"
     sleep 0.2   # the menu has seen every key up
