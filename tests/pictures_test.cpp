@@ -142,8 +142,15 @@ TEST_F(Pictures, OpaqueWhereTheGameBlitsAndMaskedWhereItMasks)
         EXPECT_EQ(count_near_mask(n.bmp), 0) << n.name;
     }
 
-    // The title lets the stripes show around its picture and keeps the menu clear.
-    EXPECT_EQ(count_mask(title, 300, 412, 410, 468), 110 * 56) << "menu area";
+    // The title gives the menu a board, dark behind the items so that both
+    // the plain and the lit item stand out, and lets the stripes show round
+    // its picture.
+    EXPECT_EQ(count_mask(title, 300, 414, 404, 462), 0) << "menu board";
+    for (int y = 418; y < 458; y++)
+        for (int x : {305, 370}) {
+            int c = getpixel(title, x, y);
+            EXPECT_LT(getr32(c) + getg32(c) + getb32(c), 240) << "behind the menu at " << x << ", " << y;
+        }
     int stripes = count_mask(title, 0, 0, 640, 480);
     EXPECT_GT(stripes, 640 * 480 / 4);
     EXPECT_LT(stripes, 640 * 480 * 9 / 10) << "the title must show something";
