@@ -118,8 +118,11 @@ void bg1()
     rbox(b, 196, 8, 444, 46, 8, outline());
     rbox(b, 199, 11, 441, 43, 6, rgb(136, 190, 160));
     // Top shelf with apples.
-    for (int k = 0; k < 15; k++)
-        apple(b, 132 + static_cast<float>(k) * 27, 112, 10);
+    // Stacked by hand, not by machine: sizes and heights vary a little.
+    for (int k = 0; k < 15; k++) {
+        float j = static_cast<float>((k * 7) % 5);
+        apple(b, 132 + static_cast<float>(k) * 27 + (j - 2) * 0.8f, 113 - j * 0.5f, 9 + j * 0.4f);
+    }
     box(b, 104, 124, 536, 134, outline());
     box(b, 106, 125, 534, 132, wood());
     arrow_key(b, 56, 100, true);
@@ -133,7 +136,7 @@ void bg1()
     }
     // Bottom shelf with milk.
     for (int k = 0; k < 13; k++)
-        milk(b, 134 + static_cast<float>(k) * 31, 370, 44);
+        milk(b, 134 + static_cast<float>(k) * 31, 370, k % 3 == 1 ? 38 : 44);
     box(b, 104, 370, 536, 380, outline());
     box(b, 106, 371, 534, 378, wood());
     arrow_key(b, 56, 336, false);

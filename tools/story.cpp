@@ -472,7 +472,7 @@ void cutscene_1_0()
                3.5f, rgb(255, 255, 255));
     }
     speech(b, "Caught you!", 150, 150, 272, 194);
-    speech(b, "I'm hungry!", 520, 130, 392, 206);
+    speech(b, "I'm hungry!", 524, 146, 400, 222);
     panel(b);
     BITMAP *f = shrink(b);
     write_speech(f);
