@@ -147,7 +147,7 @@ TEST_F(Pictures, OpaqueWhereTheGameBlitsAndMaskedWhereItMasks)
     // its picture.
     EXPECT_EQ(count_mask(title, 300, 414, 404, 462), 0) << "menu board";
     for (int y = 418; y < 458; y++)
-        for (int x : {305, 370}) {
+        for (int x : {303, 372}) {
             int c = getpixel(title, x, y);
             EXPECT_LT(getr32(c) + getg32(c) + getb32(c), 240) << "behind the menu at " << x << ", " << y;
         }

@@ -435,7 +435,8 @@ void pushing_home(BITMAP *b, float rx, float ground, float rs)
     cart(b, gx, ground, cs);
     Pose r = rosa_standing();
     r.lean = 4; r.look = 1; r.face = LAUGH;
-    r.lhx = 18; r.lhy = -57; r.rhx = 26; r.rhy = -58;
+    r.lex = 6; r.ley = -50; r.lhx = 18; r.lhy = -57;
+    r.rex = 20; r.rey = -50; r.rhx = 26; r.rhy = -58;
     rosa(b, rx, ground - 1.5f * rs, rs, r);
 }
 

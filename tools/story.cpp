@@ -310,23 +310,23 @@ void title_bmp()
                 putpixel(b, 108 * SS + x, 178 * SS + y, getpixel(scene, x, y));
     destroy_bitmap(cardmask);
     destroy_bitmap(scene);
-    // The menu's board hangs from the card: a wooden sign with a dark slot
-    // where the game writes Start and Exit, and the arrows that choose.
-    for (float rx : {300.0f, 400.0f}) {
-        stroke(b, {rx, 400, rx, 414}, 4, outline());
-        stroke(b, {rx, 401, rx, 413}, 1.8f, rgb(214, 190, 150));
+    // The menu's slate hangs from the card: a small chalkboard in a wooden
+    // frame, where the game writes Start and Exit, with the arrows that
+    // choose chalked beside them.
+    for (float rx : {304.0f, 396.0f}) {
+        stroke(b, {rx, 400, rx, 412}, 4, outline());
+        stroke(b, {rx, 401, rx, 411}, 1.8f, rgb(214, 190, 150));
     }
-    rbox(b, 286, 408, 414, 468, 9, outline());
-    rbox(b, 289, 411, 411, 465, 7, rgb(176, 118, 70));
-    for (float py : {424.0f, 438.0f, 452.0f})
-        box(b, 291, py, 409, py + 1.2f, rgb(150, 96, 56));
-    rbox(b, 301, 414, 375, 462, 5, rgb(88, 60, 50));
-    rbox(b, 303, 416, 373, 460, 4, rgb(52, 36, 44));
-    for (auto [ty, up] : {std::pair{427.0f, true}, std::pair{449.0f, false}}) {
-        float d = up ? -1.0f : 1.0f;
-        poly(b, {393 - 8, ty - d * 5, 393 + 8, ty - d * 5, 393, ty + d * 6}, outline());
-        poly(b, {393 - 5.5f, ty - d * 3.5f, 393 + 5.5f, ty - d * 3.5f, 393, ty + d * 4}, paper());
-    }
+    rbox(b, 288, 407, 412, 469, 8, outline());
+    rbox(b, 291, 410, 409, 466, 6, rgb(176, 118, 70));
+    box(b, 291, 462, 409, 466, rgb(134, 84, 50));
+    rbox(b, 299, 414, 401, 460, 3, rgb(46, 62, 58));
+    box(b, 299, 414, 401, 418, rgb(40, 54, 50));
+    int chalk = rgb(236, 240, 226);
+    stroke(b, {388, 434, 388, 421}, 2.2f, chalk);
+    stroke(b, {383, 426, 388, 420.5f, 393, 426}, 2.2f, chalk);
+    stroke(b, {388, 440, 388, 453}, 2.2f, chalk);
+    stroke(b, {383, 448, 388, 453.5f, 393, 448}, 2.2f, chalk);
     big_letters(b, "Nanny Day", 320, 2, 6.5f);
     BITMAP *f = shrink_masked(b);
     say(f, "an afternoon with Pip", 320, 122, 2, 0, rgb(255, 250, 236), outline());
@@ -570,7 +570,7 @@ void cutscene_3_0()
     oval(b, 596, 382, 26, 6, outline());
     poly(b, {566, 170, 626, 170, 612, 120, 580, 120}, outline());
     poly(b, {569, 167, 623, 167, 610, 123, 582, 123}, rgb(255, 226, 140));
-    lamplight(b, 590, 190, 560, rgb(26, 30, 72), 0.6f, rgb(255, 206, 120), 0.24f);
+    lamplight(b, 590, 190, 540, rgb(26, 30, 72), 0.62f, rgb(255, 200, 110), 0.3f);
     poly(b, {569, 167, 623, 167, 610, 123, 582, 123}, rgb(255, 236, 170));
     big_letters(b, "The End", 420, 14, 5);
     panel(b);
