@@ -363,8 +363,8 @@ void cutscene_0_0()
     r.lkx = -5; r.lky = -14; r.lfx = -7;
     rosa(b, 440, 380, 2.15f, r);
     carpet_bag(b, 440 + 17 * 2.15f, 380 - 38 * 2.15f, 1.6f);
-    speech(b, "Hello, Pip!", 432, 130, 426, 196);
-    speech(b, "Hi!", 118, 240, 186, 286);
+    speech(b, "Hello, Pip!", 420, 124, 418, 170);
+    speech(b, "Hi!", 112, 236, 170, 274);
     panel(b);
     BITMAP *f = shrink(b);
     write_speech(f);
@@ -410,7 +410,7 @@ void cutscene_0_1()
     r.lkx = -11; r.lky = -15; r.lfx = -22; r.lfy = -5;
     r.rkx = 12; r.rky = -17; r.rfx = 14; r.rfy = 0;
     rosa(b, 176, 376, 2.0f, r);
-    speech(b, "Catch me!", 452, 180, 440, 262);
+    speech(b, "Catch me!", 452, 170, 446, 232);
     panel(b);
     BITMAP *f = shrink(b);
     write_speech(f);
@@ -472,7 +472,7 @@ void cutscene_1_0()
                3.5f, rgb(255, 255, 255));
     }
     speech(b, "Caught you!", 150, 150, 272, 194);
-    speech(b, "I'm hungry!", 524, 146, 400, 222);
+    speech(b, "I'm hungry!", 500, 112, 380, 184);
     panel(b);
     BITMAP *f = shrink(b);
     write_speech(f);
