@@ -2,6 +2,7 @@
 // must not be, figures standing on their feet, and icons that tell apart.
 #include "support/harness.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -89,6 +90,22 @@ void cell_colour(int col, int row, double rgb[3])
         }
     for (int i = 0; i < 3; i++)
         rgb[i] = sum[i] / n;
+}
+
+// How colourful an icon cell is: the mean of max - min channel over its painted pixels.
+double cell_chroma(int col, int row)
+{
+    double sum = 0;
+    int n = 0;
+    for (int y = 0; y < 128; y++)
+        for (int x = 0; x < 128; x++) {
+            if (is_mask(l2sprites, col * 128 + x, row * 128 + y))
+                continue;
+            int c = getpixel(l2sprites, col * 128 + x, row * 128 + y);
+            sum += std::max({getr32(c), getg32(c), getb32(c)}) - std::min({getr32(c), getg32(c), getb32(c)});
+            n++;
+        }
+    return sum / n;
 }
 
 double colour_distance(const double a[3], const double b[3])
@@ -205,4 +222,15 @@ TEST_F(Pictures, LevelTwoIconsTellTheirStatesApart)
     cell_colour(2, 0, gave_down);
     EXPECT_LT(colour_distance(wants_up, gave_up), colour_distance(wants_up, gave_down));
     EXPECT_LT(colour_distance(wants_down, gave_down), colour_distance(wants_down, gave_up));
+
+    // Waiting icons (state 0) are grey beside every icon in play, so the eye
+    // follows the bell, then the wish, then the answer.
+    double most_waiting = 0, least_playing = 1e9;
+    for (int col = 0; col < 3; col++)
+        for (int row = 0; row < 3; row++)
+            if (row == 1)
+                most_waiting = std::max(most_waiting, cell_chroma(col, row));
+            else if (col > 0 || row == 0)   // the bell never shows state 1
+                least_playing = std::min(least_playing, cell_chroma(col, row));
+    EXPECT_LT(most_waiting * 2, least_playing);
 }
