@@ -90,8 +90,10 @@ void bg0()
     poly(b, {cx - 2, sy1 + 44, cx + 10, sy1 + 44, cx + 12, sy1 + 32, cx - 4, sy1 + 32}, outline());
     poly(b, {cx - 0.5f, sy1 + 42.5f, cx + 8.5f, sy1 + 42.5f, cx + 10.5f, sy1 + 33.5f, cx - 2.5f, sy1 + 33.5f},
          rgb(70, 150, 220));
-    stroke(b, {x2 - 10, sy1 + 8, x2 - 18, sy1 + 24}, 2.2f, outline());
-    poly(b, {x2 - 21, sy1 + 22, x2 - 14, sy1 + 25, x2 - 17, sy1 + 32, x2 - 23, sy1 + 29}, rgb(222, 66, 60));
+    // The spade lies along the top, clear of where Pip ends up.
+    stroke(b, {sx1 + 26, sy1 + 10, sx1 + 46, sy1 + 8}, 2.2f, outline());
+    poly(b, {sx1 + 44, sy1 + 4, sx1 + 54, sy1 + 3.5f, sx1 + 55, sy1 + 12, sx1 + 45, sy1 + 12.5f}, outline());
+    poly(b, {sx1 + 45.5f, sy1 + 5.5f, sx1 + 53, sy1 + 5, sx1 + 53.5f, sy1 + 10.5f, sx1 + 46, sy1 + 11}, rgb(222, 66, 60));
     // A sign beside it, pointing in.
     stroke(b, {506, 344, 506, 300}, 5, outline());
     stroke(b, {506, 343, 506, 301}, 2.5f, wood_dark());
