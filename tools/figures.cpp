@@ -434,7 +434,7 @@ void pushing_home(BITMAP *b, float rx, float ground, float rs)
     pip_sitting(b, gx + 44 * cs, ground - 90 * cs + 8 + 24 * rs, rs, p);
     cart(b, gx, ground, cs);
     Pose r = rosa_standing();
-    r.lean = 4; r.look = 1; r.face = LAUGH;
+    r.lean = 4; r.look = 1; r.face = LAUGH; r.turn = 0.5f;
     r.lex = 6; r.ley = -50; r.lhx = 18; r.lhy = -57;
     r.rex = 20; r.rey = -50; r.rhx = 26; r.rhy = -58;
     rosa(b, rx, ground - 1.5f * rs, rs, r);

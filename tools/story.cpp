@@ -570,8 +570,15 @@ void cutscene_3_0()
     oval(b, 596, 382, 26, 6, outline());
     poly(b, {566, 170, 626, 170, 612, 120, 580, 120}, outline());
     poly(b, {569, 167, 623, 167, 610, 123, 582, 123}, rgb(255, 226, 140));
-    lamplight(b, 590, 190, 540, rgb(26, 30, 72), 0.62f, rgb(255, 200, 110), 0.3f);
-    poly(b, {569, 167, 623, 167, 610, 123, 582, 123}, rgb(255, 236, 170));
+    lamplight(b, 590, 200, 520, rgb(22, 26, 66), 0.7f, rgb(255, 198, 108), 0.34f);
+    // What gives light stays bright: the lamp's shade and glow, the moon and stars.
+    for (int k = 0; k < 8; k++)
+        shade_oval(b, 596, 146, 30 + 6 * static_cast<float>(k), 26 + 5 * static_cast<float>(k), rgb(255, 224, 150), 0.06f);
+    poly(b, {569, 167, 623, 167, 610, 123, 582, 123}, rgb(255, 238, 176));
+    disc(b, 170, 100, 20, rgb(250, 244, 200));
+    disc(b, 160, 94, 18, mix(rgb(40, 50, 100), rgb(22, 26, 66), 0.6f));
+    for (auto [sx, sy] : {std::pair{70.0f, 90.0f}, {110.0f, 150.0f}, {190.0f, 180.0f}, {80.0f, 190.0f}, {130.0f, 80.0f}})
+        disc(b, sx, sy, 2.5f, rgb(255, 250, 210));
     big_letters(b, "The End", 420, 14, 5);
     panel(b);
     BITMAP *f = shrink(b);
