@@ -484,8 +484,8 @@ void cutscene_2_0()
 {
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     sky(b, 340, rgb(250, 170, 120), rgb(255, 226, 170));
-    sun(b, 560, 236, 36);
-    cloud(b, 380, 90, 60);
+    sun(b, 548, 104, 32);
+    cloud(b, 330, 70, 54);
     const House street[] = {
         {300, 110, 150, rgb(230, 170, 150), rgb(170, 80, 80), 0, 2},
         {426, 124, 176, rgb(196, 190, 226), rgb(110, 96, 140), 1, 2},
@@ -497,7 +497,7 @@ void cutscene_2_0()
     pavement(b, 340, 480);
     ground_shadow(b, 290, 386, 240);
     pushing_home(b, 200, 384, 2.0f);
-    speech(b, "Wheee!", 470, 150, 330, 190);
+    speech(b, "Wheee!", 446, 142, 344, 200);
     panel(b);
     BITMAP *f = shrink(b);
     write_speech(f);
