@@ -208,13 +208,12 @@ void l2sprites()
         q.face = row == 1 ? SMILE : LAUGH;
         q.look = 0.6f;
         pip_sitting(b, x + 36, y + 122, 1.35f, q);
-        // Thought bubble.
-        disc(b, x + 68, y + 66, 4.5f, outline());
-        disc(b, x + 68, y + 66, 3, rgb(255, 255, 255));
-        disc(b, x + 78, y + 56, 6.5f, outline());
-        disc(b, x + 78, y + 56, 5, rgb(255, 255, 255));
+        // He says it: a speech bubble like the story pictures' ones.
+        stroke(b, {x + 70, y + 50, x + 58, y + 68, x + 84, y + 54}, 3, outline());
+        poly(b, {x + 70, y + 50, x + 58, y + 68, x + 84, y + 54}, outline());
         oval(b, x + 90, y + 34, 29, 26, outline());
         oval(b, x + 90, y + 34, 26.5f, 23.5f, rgb(255, 255, 255));
+        poly(b, {x + 72, y + 50, x + 61, y + 64.5f, x + 82, y + 53}, rgb(255, 255, 255));
         if (row == 0)
             apple(b, x + 90, y + 38, 14);
         else if (row == 2)
