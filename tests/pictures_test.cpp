@@ -2,6 +2,7 @@
 // must not be, figures standing on their feet, and icons that tell apart.
 #include "support/harness.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -91,6 +92,22 @@ void cell_colour(int col, int row, double rgb[3])
         rgb[i] = sum[i] / n;
 }
 
+// How colourful an icon cell is: the mean of max - min channel over its painted pixels.
+double cell_chroma(int col, int row)
+{
+    double sum = 0;
+    int n = 0;
+    for (int y = 0; y < 128; y++)
+        for (int x = 0; x < 128; x++) {
+            if (is_mask(l2sprites, col * 128 + x, row * 128 + y))
+                continue;
+            int c = getpixel(l2sprites, col * 128 + x, row * 128 + y);
+            sum += std::max({getr32(c), getg32(c), getb32(c)}) - std::min({getr32(c), getg32(c), getb32(c)});
+            n++;
+        }
+    return sum / n;
+}
+
 double colour_distance(const double a[3], const double b[3])
 {
     return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]));
@@ -142,8 +159,15 @@ TEST_F(Pictures, OpaqueWhereTheGameBlitsAndMaskedWhereItMasks)
         EXPECT_EQ(count_near_mask(n.bmp), 0) << n.name;
     }
 
-    // The title lets the stripes show around its picture and keeps the menu clear.
-    EXPECT_EQ(count_mask(title, 300, 412, 410, 468), 110 * 56) << "menu area";
+    // The title gives the menu a board, dark behind the items so that both
+    // the plain and the lit item stand out, and lets the stripes show round
+    // its picture.
+    EXPECT_EQ(count_mask(title, 300, 414, 404, 462), 0) << "menu board";
+    for (int y = 418; y < 458; y++)
+        for (int x : {303, 372}) {
+            int c = getpixel(title, x, y);
+            EXPECT_LT(getr32(c) + getg32(c) + getb32(c), 240) << "behind the menu at " << x << ", " << y;
+        }
     int stripes = count_mask(title, 0, 0, 640, 480);
     EXPECT_GT(stripes, 640 * 480 / 4);
     EXPECT_LT(stripes, 640 * 480 * 9 / 10) << "the title must show something";
@@ -198,4 +222,15 @@ TEST_F(Pictures, LevelTwoIconsTellTheirStatesApart)
     cell_colour(2, 0, gave_down);
     EXPECT_LT(colour_distance(wants_up, gave_up), colour_distance(wants_up, gave_down));
     EXPECT_LT(colour_distance(wants_down, gave_down), colour_distance(wants_down, gave_up));
+
+    // Waiting icons (state 0) are grey beside every icon in play, so the eye
+    // follows the bell, then the wish, then the answer.
+    double most_waiting = 0, least_playing = 1e9;
+    for (int col = 0; col < 3; col++)
+        for (int row = 0; row < 3; row++)
+            if (row == 1)
+                most_waiting = std::max(most_waiting, cell_chroma(col, row));
+            else if (col > 0 || row == 0)   // the bell never shows state 1
+                least_playing = std::min(least_playing, cell_chroma(col, row));
+    EXPECT_LT(most_waiting * 2, least_playing);
 }

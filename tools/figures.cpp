@@ -48,43 +48,85 @@ struct Pen {
     float ox, oy, s;
     float grow = 0;
     int only = -1;
+    float rot = 0, rcx = 0, rcy = 0;   // turns what is drawn by rot degrees round (rcx, rcy)
 
-    float X(float u) const { return ox + u * s; }
-    float Y(float v) const { return oy + v * s; }
+    void at(float u, float v, float &x, float &y) const
+    {
+        if (rot != 0) {
+            float a = rot * 3.14159265f / 180, du = u - rcx, dv = v - rcy;
+            u = rcx + du * std::cos(a) - dv * std::sin(a);
+            v = rcy + du * std::sin(a) + dv * std::cos(a);
+        }
+        x = ox + u * s;
+        y = oy + v * s;
+    }
     int C(int c) const { return only >= 0 ? only : c; }
     bool fill() const { return only < 0; }
 
-    void disc(float x, float y, float r, int c) const { ::disc(b, X(x), Y(y), r * s + grow, C(c)); }
-    void oval(float x, float y, float rx, float ry, int c) const
+    void disc(float u, float v, float r, int c) const
     {
-        ::oval(b, X(x), Y(y), rx * s + grow, ry * s + grow, C(c));
+        float x, y;
+        at(u, v, x, y);
+        ::disc(b, x, y, r * s + grow, C(c));
     }
-    void line(std::initializer_list<float> xy, float w, int c) const
+    void oval(float u, float v, float rx, float ry, int c) const
     {
-        std::vector<float> p(xy);
-        for (size_t i = 0; i + 3 < p.size(); i += 2)
-            ::stroke(b, {X(p[i]), Y(p[i + 1]), X(p[i + 2]), Y(p[i + 3])}, w * s + 2 * grow, C(c));
+        float x, y;
+        at(u, v, x, y);
+        ::oval(b, x, y, rx * s + grow, ry * s + grow, C(c));
     }
-    void quad(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4, int c) const
+    void line(std::initializer_list<float> uv, float w, int c) const
     {
-        ::poly(b, {X(x1), Y(y1), X(x2), Y(y2), X(x3), Y(y3), X(x4), Y(y4)}, C(c));
+        std::vector<float> p(uv);
+        for (size_t i = 0; i + 3 < p.size(); i += 2) {
+            float x1, y1, x2, y2;
+            at(p[i], p[i + 1], x1, y1);
+            at(p[i + 2], p[i + 3], x2, y2);
+            ::stroke(b, {x1, y1, x2, y2}, w * s + 2 * grow, C(c));
+        }
+    }
+    void quad(float u1, float v1, float u2, float v2, float u3, float v3, float u4, float v4, int c) const
+    {
+        float x1, y1, x2, y2, x3, y3, x4, y4;
+        at(u1, v1, x1, y1);
+        at(u2, v2, x2, y2);
+        at(u3, v3, x3, y3);
+        at(u4, v4, x4, y4);
+        ::poly(b, {x1, y1, x2, y2, x3, y3, x4, y4}, C(c));
         if (grow > 0)
-            ::stroke(b, {X(x1), Y(y1), X(x2), Y(y2), X(x3), Y(y3), X(x4), Y(y4), X(x1), Y(y1)}, 2 * grow, C(c));
+            ::stroke(b, {x1, y1, x2, y2, x3, y3, x4, y4, x1, y1}, 2 * grow, C(c));
     }
-    void arc(float x, float y, float rx, float ry, float a0, float a1, float w, int c) const
+    void arc(float u, float v, float rx, float ry, float a0, float a1, float w, int c) const
     {
-        ::arc(b, X(x), Y(y), rx * s, ry * s, a0, a1, w * s, C(c));
+        float x, y;
+        at(u, v, x, y);
+        ::arc(b, x, y, rx * s, ry * s, a0 + rot, a1 + rot, w * s, C(c));
+    }
+    // The same pen turned round (u, v) by `deg` more.
+    Pen turned(float u, float v, float deg) const
+    {
+        Pen t = *this;
+        t.rot = deg;
+        t.rcx = u;
+        t.rcy = v;
+        return t;
     }
 };
 
-// A limb from a joint to its end: sleeve first, then bare arm or leg, then hand.
-void limb(const Pen &p, float x1, float y1, float x2, float y2, float w, int cloth, float sleeve, int bare,
-          float hand)
+// A limb from a joint through its middle joint (elbow or knee; NAN for a
+// straight limb) to its end: sleeve first, then bare arm or leg, then hand.
+void limb(const Pen &p, float x1, float y1, float jx, float jy, float x2, float y2, float w, int cloth, float sleeve,
+          int bare, float hand)
 {
-    float mx = x1 + (x2 - x1) * sleeve, my = y1 + (y2 - y1) * sleeve;
-    p.line({x1, y1, x2, y2}, w * 0.8f, bare);
-    if (sleeve > 0)
-        p.line({x1, y1, mx, my}, w, cloth);
+    if (std::isnan(jx)) {
+        jx = (x1 + x2) / 2;
+        jy = (y1 + y2) / 2;
+    }
+    p.line({x1, y1, jx, jy, x2, y2}, w * 0.8f, bare);
+    if (sleeve > 0) {
+        float t = std::fmin(1.0f, sleeve * 2);
+        p.line({x1, y1, x1 + (jx - x1) * t, y1 + (jy - y1) * t}, w, cloth);
+    }
     if (hand > 0)
         p.disc(x2, y2, hand, bare);
 }
@@ -124,12 +166,15 @@ void mouth_of(const Pen &p, float hx, float y, float w, int face)
 void rosa_pass(const Pen &p, const Pose &q)
 {
     float sx = q.lean, hx = q.lean * 1.2f, hy = -83;
+    // The face turns by moving its features sideways and closer together.
+    float fx = hx + q.turn * 3.2f, gap = 4.2f * (1 - 0.22f * std::fabs(q.turn));
+    Pen h = p.turned(hx, hy, q.tilt);
     // Hair behind the head, and the bun.
-    p.disc(hx, hy - 1, 12.5f, rosa_hair());
-    p.disc(hx, hy - 16, 6.5f, rosa_hair());
+    h.disc(hx, hy - 1, 12.5f, rosa_hair());
+    h.disc(hx - q.turn * 4, hy - 16, 6.5f, rosa_hair());
     // Legs and shoes.
-    p.line({-5, -30, q.lfx, q.lfy - 3}, 5.5f, tights());
-    p.line({5, -30, q.rfx, q.rfy - 3}, 5.5f, tights());
+    limb(p, -5, -30, q.lkx, q.lky, q.lfx, q.lfy - 3, 5.5f / 0.8f, 0, 0, tights(), 0);
+    limb(p, 5, -30, q.rkx, q.rky, q.rfx, q.rfy - 3, 5.5f / 0.8f, 0, 0, tights(), 0);
     p.oval(q.lfx - 1, q.lfy - 2.2f, 5, 3, shoe());
     p.oval(q.rfx + 1, q.rfy - 2.2f, 5, 3, shoe());
     // Neck, dress and apron.
@@ -149,27 +194,30 @@ void rosa_pass(const Pen &p, const Pose &q)
         Pen o = p;
         o.only = outline();
         o.grow = p.s * 0.9f;
-        limb(o, sx - 9, shy, q.lhx, q.lhy, 5.5f, 0, 0.45f, 0, 3.5f);
-        limb(o, sx + 9, shy, q.rhx, q.rhy, 5.5f, 0, 0.45f, 0, 3.5f);
+        limb(o, sx - 9, shy, q.lex, q.ley, q.lhx, q.lhy, 5.5f, 0, 0.45f, 0, 3.5f);
+        limb(o, sx + 9, shy, q.rex, q.rey, q.rhx, q.rhy, 5.5f, 0, 0.45f, 0, 3.5f);
     }
-    limb(p, sx - 9, shy, q.lhx, q.lhy, 5.5f, rosa_dress(), 0.45f, skin(), 3.5f);
-    limb(p, sx + 9, shy, q.rhx, q.rhy, 5.5f, rosa_dress(), 0.45f, skin(), 3.5f);
+    limb(p, sx - 9, shy, q.lex, q.ley, q.lhx, q.lhy, 5.5f, rosa_dress(), 0.45f, skin(), 3.5f);
+    limb(p, sx + 9, shy, q.rex, q.rey, q.rhx, q.rhy, 5.5f, rosa_dress(), 0.45f, skin(), 3.5f);
     // Head and face.
-    p.disc(hx, hy, 11, skin());
+    h.disc(hx, hy, 11, skin());
     if (p.fill()) {
-        p.oval(hx, hy - 7, 11.3f, 5.5f, rosa_hair());
-        p.quad(hx - 11, hy - 7, hx + 2, hy - 9, hx - 4, hy - 3, hx - 11.4f, hy + 1, rosa_hair());
-        p.quad(hx + 11, hy - 7, hx + 2, hy - 9, hx + 6, hy - 4, hx + 11.4f, hy + 2, rosa_hair());
-        eyes(p, hx, hy + 1, 4.2f, 1.9f, q.face, q.look);
-        p.oval(hx - 6.6f, hy + 5, 2.2f, 1.3f, cheek());
-        p.oval(hx + 6.6f, hy + 5, 2.2f, 1.3f, cheek());
-        mouth_of(p, hx + q.look, hy + 6.5f, 2.8f, q.face);
+        float part = hx + 2 + q.turn * 3;
+        h.oval(hx, hy - 7, 11.3f, 5.5f, rosa_hair());
+        h.quad(hx - 11, hy - 7, part, hy - 9, part - 6, hy - 3, hx - 11.4f, hy + 1, rosa_hair());
+        h.quad(hx + 11, hy - 7, part, hy - 9, part + 4, hy - 4, hx + 11.4f, hy + 2, rosa_hair());
+        eyes(h, fx, hy + 1, gap, 1.9f, q.face, q.look);
+        h.oval(fx - gap - 2.4f, hy + 5, 2.2f, 1.3f, cheek());
+        h.oval(fx + gap + 2.4f, hy + 5, 2.2f, 1.3f, cheek());
+        mouth_of(h, fx + q.look, hy + 6.5f, 2.8f, q.face);
     }
 }
 
 void pip_top(const Pen &p, const Pose &q, bool body)
 {
     float sx = q.lean, hx = q.lean * 1.2f, hy = -45;
+    float fx = hx + q.turn * 3.4f, gap = 4.3f * (1 - 0.22f * std::fabs(q.turn));
+    Pen h = p.turned(hx, hy, q.tilt);
     if (body) {
         p.quad(sx - 8, -34, sx + 8, -34, 9.5f, -18, -9.5f, -18, shirt());
         if (p.fill())
@@ -185,34 +233,34 @@ void pip_top(const Pen &p, const Pose &q, bool body)
         Pen o = p;
         o.only = outline();
         o.grow = p.s * 0.8f;
-        limb(o, sx - 7, -32, q.lhx, q.lhy, 4.8f, 0, 0.3f, 0, 3);
-        limb(o, sx + 7, -32, q.rhx, q.rhy, 4.8f, 0, 0.3f, 0, 3);
+        limb(o, sx - 7, -32, q.lex, q.ley, q.lhx, q.lhy, 4.8f, 0, 0.3f, 0, 3);
+        limb(o, sx + 7, -32, q.rex, q.rey, q.rhx, q.rhy, 4.8f, 0, 0.3f, 0, 3);
     }
-    limb(p, sx - 7, -32, q.lhx, q.lhy, 4.8f, shirt(), 0.3f, skin(), 3);
-    limb(p, sx + 7, -32, q.rhx, q.rhy, 4.8f, shirt(), 0.3f, skin(), 3);
+    limb(p, sx - 7, -32, q.lex, q.ley, q.lhx, q.lhy, 4.8f, shirt(), 0.3f, skin(), 3);
+    limb(p, sx + 7, -32, q.rex, q.rey, q.rhx, q.rhy, 4.8f, shirt(), 0.3f, skin(), 3);
     // Head, spiky hair, freckles.
-    p.disc(hx, hy, 11.5f, skin());
-    p.oval(hx - 11, hy + 1, 2, 3, skin());
-    p.oval(hx + 11, hy + 1, 2, 3, skin());
-    p.quad(hx - 8, hy - 8, hx - 6, hy - 17, hx - 1, hy - 10, hx - 4, hy - 8, pip_hair());
-    p.quad(hx - 3, hy - 9, hx + 2, hy - 18.5f, hx + 5, hy - 9, hx + 1, hy - 8, pip_hair());
-    p.quad(hx + 3, hy - 9, hx + 10, hy - 14, hx + 10, hy - 5, hx + 5, hy - 7, pip_hair());
+    h.disc(hx, hy, 11.5f, skin());
+    h.oval(hx - 11, hy + 1, 2, 3, skin());
+    h.oval(hx + 11, hy + 1, 2, 3, skin());
+    h.quad(hx - 8, hy - 8, hx - 6, hy - 17, hx - 1, hy - 10, hx - 4, hy - 8, pip_hair());
+    h.quad(hx - 3, hy - 9, hx + 2, hy - 18.5f, hx + 5, hy - 9, hx + 1, hy - 8, pip_hair());
+    h.quad(hx + 3, hy - 9, hx + 10, hy - 14, hx + 10, hy - 5, hx + 5, hy - 7, pip_hair());
     if (p.fill()) {
-        p.oval(hx, hy - 6.5f, 11.6f, 5.5f, pip_hair());
-        p.quad(hx - 11.6f, hy - 6, hx - 2, hy - 8, hx - 6, hy - 3, hx - 11.8f, hy - 1, pip_hair());
-        eyes(p, hx, hy + 1, 4.3f, 2.1f, q.face, q.look);
-        p.oval(hx - 6.8f, hy + 5, 2.3f, 1.4f, cheek());
-        p.oval(hx + 6.8f, hy + 5, 2.3f, 1.4f, cheek());
-        for (float fx : {-7.5f, -6.0f, -6.8f, 6.0f, 7.5f, 6.8f})
-            p.disc(hx + fx, hy + 3.2f + (fx == -6.8f || fx == 6.8f ? 1.3f : 0), 0.45f, rgb(206, 120, 80));
-        mouth_of(p, hx + q.look, hy + 6.5f, 3.2f, q.face);
+        h.oval(hx, hy - 6.5f, 11.6f, 5.5f, pip_hair());
+        h.quad(hx - 11.6f, hy - 6, hx - 2, hy - 8, hx - 6, hy - 3, hx - 11.8f, hy - 1, pip_hair());
+        eyes(h, fx, hy + 1, gap, 2.1f, q.face, q.look);
+        h.oval(fx - gap - 2.5f, hy + 5, 2.3f, 1.4f, cheek());
+        h.oval(fx + gap + 2.5f, hy + 5, 2.3f, 1.4f, cheek());
+        for (float k : {-7.5f, -6.0f, -6.8f, 6.0f, 7.5f, 6.8f})
+            h.disc(fx + k * (gap / 4.3f), hy + 3.2f + (k == -6.8f || k == 6.8f ? 1.3f : 0), 0.45f, rgb(206, 120, 80));
+        mouth_of(h, fx + q.look, hy + 6.5f, 3.2f, q.face);
     }
 }
 
 void pip_pass(const Pen &p, const Pose &q)
 {
-    p.line({-4.5f, -14, q.lfx, q.lfy - 3}, 4.2f, skin());
-    p.line({4.5f, -14, q.rfx, q.rfy - 3}, 4.2f, skin());
+    limb(p, -4.5f, -14, q.lkx, q.lky, q.lfx, q.lfy - 3, 4.2f / 0.8f, 0, 0, skin(), 0);
+    limb(p, 4.5f, -14, q.rkx, q.rky, q.rfx, q.rfy - 3, 4.2f / 0.8f, 0, 0, skin(), 0);
     for (auto [fx, fy, side] : {std::tuple{q.lfx, q.lfy, -1.0f}, std::tuple{q.rfx, q.rfy, 1.0f}}) {
         p.oval(fx + side, fy - 2.2f, 4.6f, 2.8f, sneaker());
         if (p.fill())
@@ -386,8 +434,9 @@ void pushing_home(BITMAP *b, float rx, float ground, float rs)
     pip_sitting(b, gx + 44 * cs, ground - 90 * cs + 8 + 24 * rs, rs, p);
     cart(b, gx, ground, cs);
     Pose r = rosa_standing();
-    r.lean = 4; r.look = 1; r.face = LAUGH;
-    r.lhx = 18; r.lhy = -57; r.rhx = 26; r.rhy = -58;
+    r.lean = 4; r.look = 1; r.face = LAUGH; r.turn = 0.5f;
+    r.lex = 6; r.ley = -50; r.lhx = 18; r.lhy = -57;
+    r.rex = 20; r.rey = -50; r.rhx = 26; r.rhy = -58;
     rosa(b, rx, ground - 1.5f * rs, rs, r);
 }
 
@@ -442,3 +491,81 @@ void flower(BITMAP *b, float x, float y, float r, int c)
     }
     disc(b, x, y, r * 0.5f, rgb(252, 220, 80));
 }
+
+void tree_of(BITMAP *b, float x, float y, float s, int kind, float haze)
+{
+    int far = rgb(206, 226, 236);
+    int o = mix(outline(), far, haze), bark = mix(rgb(130, 86, 54), far, haze);
+    int leaf = mix(kind == 2 ? rgb(52, 120, 78) : kind == 1 ? rgb(92, 160, 66) : rgb(72, 150, 70), far, haze);
+    int lit = mix(leaf, rgb(255, 255, 220), 0.22f);
+    float g = s * 0.03f;
+    poly(b, {x - s * 0.12f, y, x + s * 0.12f, y, x + s * 0.08f, y - s * 0.8f, x - s * 0.08f, y - s * 0.8f}, o);
+    poly(b, {x - s * 0.085f, y - s * 0.02f, x + s * 0.085f, y - s * 0.02f, x + s * 0.05f, y - s * 0.8f,
+             x - s * 0.05f, y - s * 0.8f},
+         bark);
+    if (kind == 2) {
+        // A fir: three tiers, lit on the right.
+        for (int pass = 0; pass < 2; pass++)
+            for (int t = 0; t < 3; t++) {
+                float ty = y - s * (0.45f + 0.38f * static_cast<float>(t)), hw = s * (0.5f - 0.12f * static_cast<float>(t));
+                float e = pass == 0 ? g * 1.6f : 0;
+                poly(b, {x - hw - e, ty + e, x + hw + e, ty + e, x, ty - s * 0.62f - e}, pass == 0 ? o : leaf);
+                if (pass == 1)
+                    poly(b, {x, ty - s * 0.6f, x + hw * 0.9f, ty - s * 0.02f, x + hw * 0.35f, ty - s * 0.02f}, lit);
+            }
+        return;
+    }
+    // Round or tall crowns: blobs, an outline round them, a lit side.
+    const float round[][3] = {{-0.35f, -0.95f, 0.36f}, {0.35f, -0.95f, 0.36f}, {0, -1.25f, 0.45f}, {0, -0.85f, 0.4f}};
+    const float tall[][3] = {{0, -0.95f, 0.3f}, {0, -1.3f, 0.32f}, {0, -1.62f, 0.26f}, {-0.12f, -1.15f, 0.28f}};
+    const float(*blobs)[3] = kind == 1 ? tall : round;
+    for (int i = 0; i < 4; i++)
+        disc(b, x + blobs[i][0] * s, y + blobs[i][1] * s, blobs[i][2] * s + g, o);
+    for (int i = 0; i < 4; i++)
+        disc(b, x + blobs[i][0] * s, y + blobs[i][1] * s, blobs[i][2] * s, leaf);
+    for (int i = 0; i < 4; i++)
+        if (blobs[i][0] >= 0 && blobs[i][1] < -1.0f)
+            oval(b, x + blobs[i][0] * s + blobs[i][2] * s * 0.35f, y + blobs[i][1] * s - blobs[i][2] * s * 0.3f,
+                 blobs[i][2] * s * 0.38f, blobs[i][2] * s * 0.28f, lit);
+}
+
+void ground_shadow(BITMAP *b, float x, float ground, float w)
+{
+    shade_oval(b, x - w * 0.12f, ground, w * 0.55f, w * 0.11f, rgb(40, 50, 40), 0.28f);
+}
+
+void street_house(BITMAP *b, const House &h, float ground)
+{
+    int o = outline();
+    float x = h.x, r = h.x + h.w;
+    box(b, x - 2, h.top - 2, r + 2, ground, o);
+    box(b, x, h.top, r, ground, h.wall);
+    box(b, r - 10, h.top, r, ground, mix(h.wall, rgb(120, 70, 90), 0.18f));   // the side away from the sun
+    if (h.kind == 0) {
+        poly(b, {x - 12, h.top + 2, x + h.w / 2, h.top - 54, r + 12, h.top + 2}, o);
+        poly(b, {x - 5, h.top, x + h.w / 2, h.top - 48, r + 5, h.top}, h.roof);
+    } else if (h.kind == 1) {
+        box(b, x - 6, h.top - 14, r + 6, h.top + 2, o);
+        box(b, x - 4, h.top - 12, r + 4, h.top, h.roof);
+    } else {
+        poly(b, {x - 10, h.top + 2, x + 26, h.top - 40, r - 26, h.top - 40, r + 10, h.top + 2}, o);
+        poly(b, {x - 4, h.top, x + 28, h.top - 35, r - 28, h.top - 35, r + 4, h.top}, h.roof);
+    }
+    float door = x + h.w * 0.5f - 19;
+    for (int i = 0; i < h.windows; i++) {
+        float wx = x + 12 + static_cast<float>(i) * (h.w - 24) / static_cast<float>(h.windows), ww = (h.w - 24) / static_cast<float>(h.windows) - 12;
+        for (float wy : {h.top + 22, h.top + 80}) {
+            if (wy > ground - 122 && wx + ww > door - 4 && wx < door + 38)
+                continue;
+            if (wy + 40 > ground - 12)
+                continue;
+            box(b, wx - 2, wy - 2, wx + ww + 2, wy + 40, o);
+            box(b, wx, wy, wx + ww, wy + 38, rgb(255, 226, 150));
+            box(b, wx + ww / 2 - 1.5f, wy, wx + ww / 2 + 1.5f, wy + 38, o);
+        }
+    }
+    box(b, door - 3, ground - 82, door + 41, ground, o);
+    box(b, door, ground - 79, door + 38, ground, mix(h.roof, rgb(60, 40, 40), 0.4f));
+    disc(b, door + 30, ground - 38, 2.5f, rgb(250, 210, 80));
+}
+

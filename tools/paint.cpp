@@ -3,6 +3,7 @@
 
 #include "assets.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -201,4 +202,48 @@ void say(BITMAP *b, const char *s, int x, int y, int scale, int align, int colou
                     put(edge, dx * scale, dy * scale);
     put(colour, 0, 0);
     destroy_bitmap(t);
+}
+
+namespace {
+
+// Runs f on every canvas pixel of the area whose centre lies inside `inside`,
+// replacing it with what f returns.
+template <class Inside, class F>
+void each_pixel(BITMAP *b, float x1, float y1, float x2, float y2, Inside inside, F f)
+{
+    int a = std::max(0, P(x1)), z = std::min(b->w, P(x2)), top = std::max(0, P(y1)), bot = std::min(b->h, P(y2));
+    for (int y = top; y < bot; y++) {
+        uint32_t *row = reinterpret_cast<uint32_t *>(b->line[y]);
+        for (int x = a; x < z; x++) {
+            float fx = (static_cast<float>(x) + 0.5f) / SS, fy = (static_cast<float>(y) + 0.5f) / SS;
+            if (inside(fx, fy))
+                row[x] = static_cast<uint32_t>(f(static_cast<int>(row[x]), fx, fy));
+        }
+    }
+}
+
+} // namespace
+
+void wash(BITMAP *b, float x1, float y1, float x2, float y2, int colour, float t)
+{
+    each_pixel(b, x1, y1, x2, y2, [](float, float) { return true; },
+               [&](int c, float, float) { return mix(c, colour, t); });
+}
+
+void shade_oval(BITMAP *b, float cx, float cy, float rx, float ry, int colour, float t)
+{
+    each_pixel(b, cx - rx, cy - ry, cx + rx, cy + ry,
+               [&](float x, float y) { return (x - cx) * (x - cx) / (rx * rx) + (y - cy) * (y - cy) / (ry * ry) <= 1; },
+               [&](int c, float, float) { return mix(c, colour, t); });
+}
+
+void lamplight(BITMAP *b, float cx, float cy, float r, int night, float dark, int warm, float glow)
+{
+    each_pixel(b, 0, 0, static_cast<float>(b->w) / SS, static_cast<float>(b->h) / SS, [](float, float) { return true; },
+               [&](int c, float x, float y) {
+                   float d = std::sqrt((x - cx) * (x - cx) + (y - cy) * (y - cy)) / r;
+                   float lit = d >= 1 ? 0 : (1 - d) * (1 - d);
+                   int dimmed = mix(c, night, dark * (1 - lit));
+                   return mix(dimmed, warm, glow * lit);
+               });
 }

@@ -31,6 +31,13 @@ void poly(BITMAP *b, std::initializer_list<float> xy, int c);
 void stroke(BITMAP *b, std::initializer_list<float> xy, float w, int c);
 // Part of an ellipse's outline; angles in degrees, 0 to the right, 90 down.
 void arc(BITMAP *b, float cx, float cy, float rx, float ry, float a0, float a1, float w, int c);
+// Washes the area towards `colour` by t (0 keeps it, 1 paints it over).
+void wash(BITMAP *b, float x1, float y1, float x2, float y2, int colour, float t);
+// The same inside an ellipse: shadows on the ground, glows.
+void shade_oval(BITMAP *b, float cx, float cy, float rx, float ry, int colour, float t);
+// Night over the whole canvas, washed towards `night` by `dark`, except in a
+// pool of light of radius r round (cx, cy) that fades in towards `warm`.
+void lamplight(BITMAP *b, float cx, float cy, float r, int night, float dark, int warm, float glow);
 void vgrad(BITMAP *b, float x1, float y1, float x2, float y2, int top, int bottom);
 
 // Text in the game's own font, drawn on a finished picture: scale 1 or more,

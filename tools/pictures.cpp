@@ -30,19 +30,22 @@ void arrow_key(BITMAP *b, float cx, float cy, bool up, float k = 1)
 } // namespace
 
 // Level one: the back garden. The mown lawn is where the figures' feet may
-// go (x 208-433, y 202-320), framed by a flower border; the sandpit fills
-// the bottom-right corner, which is the goal.
+// go (x 208-433, y 202-320); the sandpit fills its bottom-right corner, which
+// is the goal. Everything round the lawn is washed pale so the lawn, the
+// sandpit and the two figures are what the eye finds.
 void bg0()
 {
     const float L = 208, R = 433, T = 202, B = 320;
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     vgrad(b, 0, 0, 640, 120, rgb(120, 190, 240), rgb(206, 234, 250));
     cloud(b, 120, 46, 50);
-    cloud(b, 470, 30, 40);
-    disc(b, 580, 40, 40, rgb(255, 244, 190));
-    disc(b, 580, 40, 26, rgb(255, 214, 80));
-    for (float x = -30; x < 700; x += 70)
-        tree(b, x, 130, 70 + static_cast<float>(static_cast<int>(x + 30) % 3) * 8);
+    cloud(b, 400, 30, 40);
+    disc(b, 590, 36, 34, rgb(255, 244, 190));
+    disc(b, 590, 36, 22, rgb(255, 214, 80));
+    const float row[][3] = {{-20, 72, 0}, {44, 92, 1}, {98, 66, 2}, {160, 84, 0}, {226, 70, 2}, {280, 96, 1},
+                            {344, 76, 0}, {410, 64, 2}, {466, 90, 0}, {530, 80, 1}, {590, 70, 2}, {650, 88, 0}};
+    for (auto &t : row)
+        tree_of(b, t[0], 132, t[1], static_cast<int>(t[2]), 0.25f);
     vgrad(b, 0, 118, 640, 480, rgb(112, 180, 84), rgb(92, 156, 72));
     // The back fence.
     for (float x = 0; x < 640; x += 18) {
@@ -51,42 +54,55 @@ void bg0()
     }
     box(b, 0, 134, 640, 139, rgb(214, 210, 200));
     box(b, 0, 150, 640, 155, rgb(214, 210, 200));
-    // The lawn: flower border, then mown stripes.
-    float x1 = L - 14, y1 = T - 10, x2 = R + 14, y2 = B + 10;
-    rbox(b, x1 - 10, y1 - 10, x2 + 10, y2 + 10, 12, rgb(70, 130, 60));
-    rbox(b, x1 - 4, y1 - 4, x2 + 4, y2 + 4, 8, outline());
-    box(b, x1, y1, x2, y2, rgb(150, 214, 110));
-    for (float x = x1; x < x2; x += 36)
-        box(b, x, y1, std::fmin(x + 18, x2), y2, rgb(138, 204, 100));
-    for (float x = x1 - 2; x < x2 + 4; x += 21) {
-        flower(b, x, y1 - 9, 3.2f, static_cast<int>(x) % 2 ? rgb(240, 90, 110) : rgb(250, 250, 250));
-        flower(b, x + 10, y2 + 6, 3.2f, static_cast<int>(x) % 2 ? rgb(250, 170, 60) : rgb(250, 250, 250));
-    }
-    for (float y = y1 + 10; y < y2; y += 22) {
-        flower(b, x1 - 8, y, 3.2f, rgb(250, 250, 250));
-        flower(b, x2 + 8, y, 3.2f, rgb(240, 90, 110));
-    }
-    // The sandpit in the goal corner, with a flag on it.
-    float sx1 = R - 40, sy1 = B - 30;
-    rbox(b, sx1 - 6, sy1 - 6, x2 + 2, y2 + 2, 5, outline());
-    rbox(b, sx1 - 4, sy1 - 4, x2, y2, 4, wood());
-    box(b, sx1, sy1, x2 - 4, y2 - 4, rgb(246, 216, 150));
-    oval(b, sx1 + 22, sy1 + 18, 12, 5, rgb(232, 198, 132));
-    poly(b, {sx1 + 2, y2 - 8, sx1 + 14, y2 - 8, sx1 + 16, y2 - 22, sx1, y2 - 22}, outline());
-    poly(b, {sx1 + 3.5f, y2 - 9.5f, sx1 + 12.5f, y2 - 9.5f, sx1 + 14.5f, y2 - 20.5f, sx1 + 1.5f, y2 - 20.5f},
-         rgb(70, 150, 220));
-    stroke(b, {x2 + 6, y2 + 4, x2 + 6, sy1 - 34}, 3, outline());
-    poly(b, {x2 + 6, sy1 - 34, x2 + 30, sy1 - 27, x2 + 6, sy1 - 20}, outline());
-    poly(b, {x2 + 7.5f, sy1 - 31.5f, x2 + 25, sy1 - 27, x2 + 7.5f, sy1 - 22.5f}, rgb(240, 70, 70));
     // The rest of the garden.
-    tree(b, 74, 330, 112);
-    bush(b, 560, 250, 50, rgb(90, 168, 80));
-    bush(b, 80, 370, 40, rgb(100, 176, 86));
+    tree_of(b, 80, 340, 112, 0, 0);
+    bush(b, 572, 236, 44, rgb(90, 168, 80));
+    bush(b, 84, 380, 36, rgb(100, 176, 86));
     for (float x = 500; x < 630; x += 26)
-        flower(b, x, 346 + static_cast<float>(static_cast<int>(x) % 3) * 6, 5, rgb(240, 90, 110));
+        flower(b, x, 350 + static_cast<float>(static_cast<int>(x) % 3) * 6, 5, rgb(240, 90, 110));
+    for (float x = 150; x < 190; x += 14)
+        flower(b, x, 200 + static_cast<float>(static_cast<int>(x) % 4) * 9, 4, rgb(250, 250, 250));
+    wash(b, 0, 0, 640, 480, rgb(214, 228, 206), 0.42f);
+
+    // The lawn, raised a little: a shadow, a wooden edge, bright mown stripes.
+    float x1 = L - 18, y1 = T - 24, x2 = R + 19, y2 = B + 14;
+    rbox(b, x1 - 12, y1 - 2, x2 + 2, y2 + 14, 12, rgb(74, 118, 62));
+    rbox(b, x1 - 8, y1 - 8, x2 + 8, y2 + 8, 10, outline());
+    rbox(b, x1 - 5, y1 - 5, x2 + 5, y2 + 5, 8, wood());
+    box(b, x1 - 5, y2 + 1, x2 + 5, y2 + 5, wood_dark());
+    box(b, x1 - 1, y1 - 1, x2 + 1, y2 + 1, outline());
+    box(b, x1, y1, x2, y2, rgb(146, 212, 104));
+    for (float x = x1; x < x2; x += 36)
+        box(b, x, y1, std::fmin(x + 18, x2), y2, rgb(128, 198, 90));
+    // The sandpit in the goal corner: sand, a castle, a bucket and spade.
+    float sx1 = R - 52, sy1 = B - 50;
+    rbox(b, sx1 - 3, sy1 - 3, x2 + 1, y2 + 1, 6, outline());
+    rbox(b, sx1, sy1, x2 + 1, y2 + 1, 5, rgb(214, 160, 96));
+    rbox(b, sx1 + 4, sy1 + 4, x2 - 3, y2 - 3, 4, rgb(250, 222, 154));
+    for (int k = 0; k < 3; k++)
+        arc(b, sx1 + 30, sy1 + 40, 10 + 6 * static_cast<float>(k), 4 + 2 * static_cast<float>(k), 190, 350, 1.2f,
+            rgb(232, 196, 126));
+    float cx = sx1 + 16, cy = sy1 + 24;
+    poly(b, {cx - 8, cy + 7, cx + 8, cy + 7, cx + 6, cy - 5, cx - 6, cy - 5}, outline());
+    poly(b, {cx - 6.5f, cy + 5.5f, cx + 6.5f, cy + 5.5f, cx + 5, cy - 3.5f, cx - 5, cy - 3.5f}, rgb(236, 196, 120));
+    for (float k : {-5.0f, 0.0f, 5.0f})
+        box(b, cx + k - 1.5f, cy - 8, cx + k + 1.5f, cy - 3, outline());
+    poly(b, {cx - 2, sy1 + 44, cx + 10, sy1 + 44, cx + 12, sy1 + 32, cx - 4, sy1 + 32}, outline());
+    poly(b, {cx - 0.5f, sy1 + 42.5f, cx + 8.5f, sy1 + 42.5f, cx + 10.5f, sy1 + 33.5f, cx - 2.5f, sy1 + 33.5f},
+         rgb(70, 150, 220));
+    // The spade lies along the top, clear of where Pip ends up.
+    stroke(b, {sx1 + 26, sy1 + 10, sx1 + 46, sy1 + 8}, 2.2f, outline());
+    poly(b, {sx1 + 44, sy1 + 4, sx1 + 54, sy1 + 3.5f, sx1 + 55, sy1 + 12, sx1 + 45, sy1 + 12.5f}, outline());
+    poly(b, {sx1 + 45.5f, sy1 + 5.5f, sx1 + 53, sy1 + 5, sx1 + 53.5f, sy1 + 10.5f, sx1 + 46, sy1 + 11}, rgb(222, 66, 60));
+    // A sign beside it, pointing in.
+    stroke(b, {506, 344, 506, 300}, 5, outline());
+    stroke(b, {506, 343, 506, 301}, 2.5f, wood_dark());
+    poly(b, {458, 300, 472, 285, 552, 285, 552, 315, 472, 315}, outline());
+    poly(b, {462, 300, 473.5f, 288, 549, 288, 549, 312, 473.5f, 312}, paper());
     // How to play.
     note_panel(b, 92, 392, 548, 468);
     BITMAP *f = shrink(b);
+    say(f, "Sandpit", 510, 294, 1, 0, ink(), -1);
     say(f, "Chase Pip into the sandpit!", 320, 402, 2, 0, ink(), -1);
     say(f, "The arrow keys move Rosa.", 320, 440, 1, 0, ink(), -1);
     save(f, "bg0.bmp");
@@ -104,8 +120,11 @@ void bg1()
     rbox(b, 196, 8, 444, 46, 8, outline());
     rbox(b, 199, 11, 441, 43, 6, rgb(136, 190, 160));
     // Top shelf with apples.
-    for (int k = 0; k < 15; k++)
-        apple(b, 132 + static_cast<float>(k) * 27, 112, 10);
+    // Stacked by hand, not by machine: sizes and heights vary a little.
+    for (int k = 0; k < 15; k++) {
+        float j = static_cast<float>((k * 7) % 5);
+        apple(b, 132 + static_cast<float>(k) * 27 + (j - 2) * 0.8f, 113 - j * 0.5f, 9 + j * 0.4f);
+    }
     box(b, 104, 124, 536, 134, outline());
     box(b, 106, 125, 534, 132, wood());
     arrow_key(b, 56, 100, true);
@@ -119,26 +138,34 @@ void bg1()
     }
     // Bottom shelf with milk.
     for (int k = 0; k < 13; k++)
-        milk(b, 134 + static_cast<float>(k) * 31, 370, 44);
+        milk(b, 134 + static_cast<float>(k) * 31, 370, k % 3 == 1 ? 38 : 44);
     box(b, 104, 370, 536, 380, outline());
     box(b, 106, 371, 534, 378, wood());
     arrow_key(b, 56, 336, false);
-    // A till on the right, a plant on the left.
-    rbox(b, 548, 210, 626, 300, 8, outline());
-    rbox(b, 551, 213, 623, 297, 6, rgb(200, 90, 90));
-    rbox(b, 560, 222, 614, 246, 4, rgb(60, 70, 80));
-    for (int r = 0; r < 2; r++)
-        for (int c = 0; c < 3; c++)
-            rbox(b, 562 + static_cast<float>(c) * 18, 256 + static_cast<float>(r) * 16, 576 + static_cast<float>(c) * 18,
-                 268 + static_cast<float>(r) * 16, 2, rgb(250, 244, 230));
+    // Turn order along the counter's foot: bell, then Pip, then you.
+    for (float ax : {245.5f, 378.5f})
+        poly(b, {ax - 3, 290, ax + 4, 295.5f, ax - 3, 301}, rgb(255, 240, 200));
+    // The goal, pinned up in the score's own colours.
+    rbox(b, 552, 196, 628, 262, 8, outline());
+    rbox(b, 555, 199, 625, 259, 6, paper());
+    disc(b, 590, 203, 4, rgb(222, 66, 60));
+    rbox(b, 569, 228, 611, 250, 3, outline());
+    box(b, 572, 231, 608, 247, rgb(211, 140, 58));
+    // The score's badge: the game writes the count into its dark slot.
+    rbox(b, 2, 2, 164, 33, 9, outline());
+    rbox(b, 4.5f, 4.5f, 161.5f, 30.5f, 7, paper());
+    rbox(b, 6.5f, 6.5f, 38.5f, 28.5f, 3, outline());
     note_panel(b, 24, 388, 616, 472);
     BITMAP *f = shrink(b);
     say(f, "Corner Shop", 320, 13, 2, 0, rgb(255, 250, 236), outline());
     say(f, "Up", 56, 128, 1, 0, ink(), -1);
     say(f, "Down", 56, 364, 1, 0, ink(), -1);
-    say(f, "get ready", 179, 289, 1, 0, rgb(255, 240, 200), -1);
-    say(f, "Pip wants", 312, 289, 1, 0, rgb(255, 240, 200), -1);
+    say(f, "the bell", 179, 289, 1, 0, rgb(255, 240, 200), -1);
+    say(f, "Pip asks", 312, 289, 1, 0, rgb(255, 240, 200), -1);
     say(f, "you give", 445, 289, 1, 0, rgb(255, 240, 200), -1);
+    say(f, "right in a row", 44, 10, 1, -1, ink(), -1);
+    say(f, "Goal", 590, 209, 1, 0, ink(), -1);
+    say(f, "5/5", 590, 232, 1, 0, rgb(170, 211, 58), -1);
     say(f, "When the bell rings, Pip asks for apples or milk.", 320, 394, 1, 0, ink(), -1);
     say(f, "Up: apples   Down: milk", 320, 412, 2, 0, rgb(200, 60, 60), -1);
     say(f, "Give him the right thing five times in a row!", 320, 446, 1, 0, ink(), -1);
@@ -155,7 +182,13 @@ void l2sprites()
     auto card = [&](int col, int row, int c) {
         float x = static_cast<float>(col) * 128, y = static_cast<float>(row) * 128;
         rbox(b, x + 3, y + 3, x + 125, y + 125, 16, outline());
-        rbox(b, x + 6, y + 6, x + 122, y + 122, 13, c);
+        if (row == 1) {
+            rbox(b, x + 6, y + 6, x + 122, y + 122, 13, c);
+            return;
+        }
+        // In play: a bright rim inside the outline.
+        rbox(b, x + 6, y + 6, x + 122, y + 122, 13, rgb(255, 252, 240));
+        rbox(b, x + 10, y + 10, x + 118, y + 118, 10, c);
     };
     // The bell: quiet (state 0, and the unused state 1), ringing (state -1).
     card(0, 0, rgb(255, 238, 150));
@@ -175,13 +208,12 @@ void l2sprites()
         q.face = row == 1 ? SMILE : LAUGH;
         q.look = 0.6f;
         pip_sitting(b, x + 36, y + 122, 1.35f, q);
-        // Thought bubble.
-        disc(b, x + 68, y + 66, 4.5f, outline());
-        disc(b, x + 68, y + 66, 3, rgb(255, 255, 255));
-        disc(b, x + 78, y + 56, 6.5f, outline());
-        disc(b, x + 78, y + 56, 5, rgb(255, 255, 255));
+        // He says it: a speech bubble like the story pictures' ones.
+        stroke(b, {x + 70, y + 50, x + 58, y + 68, x + 84, y + 54}, 3, outline());
+        poly(b, {x + 70, y + 50, x + 58, y + 68, x + 84, y + 54}, outline());
         oval(b, x + 90, y + 34, 29, 26, outline());
         oval(b, x + 90, y + 34, 26.5f, 23.5f, rgb(255, 255, 255));
+        poly(b, {x + 72, y + 50, x + 61, y + 64.5f, x + 82, y + 53}, rgb(255, 255, 255));
         if (row == 0)
             apple(b, x + 90, y + 38, 14);
         else if (row == 2)
@@ -215,42 +247,73 @@ void l2sprites()
     BITMAP *f = shrink_masked(b);
     say(f, "ding!", 64, 106, 1, 0, ink(), -1);
     say(f, "?", 64 + 256, 128 + 46, 2, 0, outline(), -1);
+    // Waiting pictures fade to grey, so the eye goes to the ones in play.
+    for (int y = 0; y < 384; y++)
+        for (int x = 0; x < 384; x++) {
+            int c = getpixel(f, x, y);
+            bool idle = (y >= 128 && y < 256) || (x < 128 && y >= 256);
+            if (!idle || c == mask())
+                continue;
+            int grey = (getr32(c) * 3 + getg32(c) * 6 + getb32(c)) / 10;
+            putpixel(f, x, y, mix(rgb(grey, grey, grey), rgb(226, 222, 216), 0.55f));
+        }
     save(f, "l2sprites.bmp");
 }
 
-// Level three: the street home at the end of the afternoon. The trolley's
-// wheels run along the pavement at y 400.
+// Level three: the street home at the end of the afternoon, the low sun over
+// Pip's house at the right. The trolley's wheels run along the pavement at
+// y 400; chalk marks below them count down the way home.
 void bg2()
 {
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     vgrad(b, 0, 0, 640, 380, rgb(250, 166, 120), rgb(255, 228, 172));
-    disc(b, 530, 84, 50, rgb(255, 236, 170));
-    disc(b, 530, 84, 34, rgb(255, 206, 100));
+    disc(b, 560, 96, 50, rgb(255, 236, 170));
+    disc(b, 560, 96, 34, rgb(255, 206, 100));
     cloud(b, 150, 110, 56);
-    cloud(b, 420, 80, 40);
-    const int walls[] = {rgb(230, 170, 150), rgb(210, 190, 230), rgb(240, 210, 140), rgb(170, 210, 190),
-                         rgb(230, 170, 150)};
-    for (int i = 0; i < 5; i++) {
-        float x = -60 + static_cast<float>(i) * 150, top = 150 + static_cast<float>(i % 2) * 24;
-        box(b, x - 2, top - 2, x + 132, 372, outline());
-        box(b, x, top, x + 130, 372, walls[i]);
-        poly(b, {x - 14, top + 2, x + 65, top - 56, x + 144, top + 2}, outline());
-        poly(b, {x - 7, top, x + 65, top - 50, x + 137, top}, rgb(170, 80, 80));
-        for (float wx : {x + 16, x + 78}) {
-            box(b, wx - 2, top + 24, wx + 38, top + 70, outline());
-            box(b, wx, top + 26, wx + 36, top + 68, rgb(255, 236, 160));
-            box(b, wx + 16, top + 26, wx + 20, top + 68, outline());
-        }
-        box(b, x + 44, 282, x + 88, 372, outline());
-        box(b, x + 47, 285, x + 85, 372, rgb(120, 80, 60));
-        disc(b, x + 78, 330, 2.5f, rgb(250, 210, 80));
+    cloud(b, 380, 74, 36);
+    // Neighbours on the way, each its own shape, then home.
+    const House street[] = {
+        {-50, 120, 176, rgb(214, 172, 160), rgb(150, 84, 84), 2, 2},
+        {84, 104, 150, rgb(196, 190, 226), rgb(110, 96, 140), 0, 2},
+        {204, 140, 190, rgb(170, 206, 186), rgb(92, 130, 110), 1, 3},
+        {360, 96, 160, rgb(236, 196, 160), rgb(170, 90, 70), 0, 1},
+    };
+    for (const House &h : street)
+        street_house(b, h, 372);
+    // Home: Pip's yellow house with the red roof and the blue door, its
+    // lights on and the door open.
+    int o = outline();
+    box(b, 486, 140, 660, 372, o);
+    box(b, 490, 144, 660, 372, rgb(252, 226, 160));
+    poly(b, {470, 150, 570, 60, 670, 150}, o);
+    poly(b, {478, 146, 570, 68, 662, 146}, rgb(206, 74, 64));
+    for (float wx : {508.0f, 596.0f}) {
+        box(b, wx - 3, 167, wx + 41, 215, o);
+        box(b, wx, 170, wx + 38, 212, rgb(255, 220, 120));
+        box(b, wx + 17, 170, wx + 21, 212, rgb(250, 250, 244));
     }
-    // A low hedge between the houses and the pavement.
-    for (float x = 0; x < 660; x += 30)
-        disc(b, x, 352, 22, outline());
-    for (float x = 0; x < 660; x += 30)
-        disc(b, x, 353, 19.5f, rgb(96, 164, 84));
-    box(b, 0, 352, 640, 372, rgb(96, 164, 84));
+    box(b, 537, 272, 595, 372, o);
+    box(b, 540, 275, 592, 372, rgb(255, 214, 120));
+    poly(b, {540, 275, 524, 282, 524, 376, 540, 372}, rgb(60, 120, 200));
+    rbox(b, 530, 240, 602, 262, 6, o);
+    rbox(b, 532.5f, 242.5f, 599.5f, 259.5f, 4, paper());
+    // Hedges in front of the gardens, with gaps for the paths.
+    const float hedge[][2] = {{-10, 58}, {90, 164}, {214, 276}, {300, 344}, {372, 430}, {470, 526}, {606, 660}};
+    for (auto &h : hedge)
+        for (int pass = 0; pass < 2; pass++)
+            for (float x = h[0]; x <= h[1]; x += 15) {
+                float r = 13 + 4 * std::sin(x * 0.37f);
+                disc(b, x, 356, pass ? r - 2.5f : r, pass ? rgb(96, 164, 84) : o);
+            }
+    for (auto &h : hedge)
+        box(b, h[0] - 12, 356, h[1] + 12, 372, rgb(96, 164, 84));
+    // Lamp posts along the way.
+    for (float lx : {70.0f, 290.0f, 460.0f}) {
+        stroke(b, {lx, 372, lx, 250}, 5, o);
+        stroke(b, {lx, 371, lx, 251}, 2.5f, rgb(70, 76, 92));
+        rbox(b, lx - 9, 232, lx + 9, 254, 4, o);
+        rbox(b, lx - 6.5f, 234.5f, lx + 6.5f, 251.5f, 3, rgb(255, 236, 160));
+    }
     // The pavement the trolley rolls on, and the road in front.
     box(b, 0, 368, 640, 430, rgb(206, 196, 186));
     box(b, 0, 368, 640, 374, rgb(168, 156, 146));
@@ -260,14 +323,24 @@ void bg2()
     box(b, 0, 438, 640, 480, rgb(96, 96, 108));
     for (float x = 20; x < 640; x += 80)
         box(b, x, 456, x + 40, 461, rgb(236, 236, 226));
-    // A signpost home on the right.
-    stroke(b, {600, 400, 600, 300}, 6, outline());
-    poly(b, {548, 286, 614, 286, 630, 302, 614, 318, 548, 318}, outline());
-    poly(b, {551, 289, 613, 289, 626, 302, 613, 315, 551, 315}, rgb(250, 240, 210));
-    note_panel(b, 56, 12, 584, 52);
+    // Chalk marks counting down to home: arrows, and a heart at the door.
+    int chalk = rgb(252, 250, 240);
+    for (int k = 0; k < 4; k++) {
+        float ax = 96 + static_cast<float>(k) * 120;
+        stroke(b, {ax + 14, 417, ax + 44, 417}, 3, chalk);
+        stroke(b, {ax + 35, 409, ax + 45, 417, ax + 35, 425}, 3, chalk);
+    }
+    disc(b, 561, 414, 5, rgb(240, 110, 130));
+    disc(b, 571, 414, 5, rgb(240, 110, 130));
+    poly(b, {556, 416, 576, 416, 566, 427}, rgb(240, 110, 130));
+    note_panel(b, 14, 12, 626, 52);
     BITMAP *f = shrink(b);
-    say(f, "Home", 584, 295, 1, 0, ink(), -1);
-    say(f, "Hold Right to push the trolley!", 320, 19, 2, 0, ink(), -1);
+    say(f, "Home", 566, 244, 1, 0, ink(), -1);
+    for (int k = 0; k < 4; k++) {
+        char n[2] = {static_cast<char>('4' - k), 0};
+        say(f, n, 92 + k * 120, 404, 2, 0, chalk, -1);
+    }
+    say(f, "Hold Right to push the trolley home!", 320, 19, 2, 0, ink(), -1);
     save(f, "bg2.bmp");
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -109,7 +110,23 @@ void sprite(const char *const rows[32], const char *name)
             putpixel(b, x, y, c);
         }
     }
-    save(b, name);
+    // A light rim outside the dark outline, so the figures stand out on
+    // either stripe of the lawn like stickers.
+    BITMAP *rim = create_bitmap_ex(32, 32, 32);
+    blit(b, rim, 0, 0, 0, 0, 32, 32);
+    for (int y = 0; y < 32; y++)
+        for (int x = 0; x < 32; x++) {
+            if (getpixel(b, x, y) != mask())
+                continue;
+            bool near = false;
+            for (auto [dx, dy] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}})
+                if (x + dx >= 0 && x + dx < 32 && y + dy >= 0 && y + dy < 32 && getpixel(b, x + dx, y + dy) != mask())
+                    near = true;
+            if (near)
+                putpixel(rim, x, y, rgb(255, 250, 232));
+        }
+    destroy_bitmap(b);
+    save(rim, name);
 }
 
 } // namespace

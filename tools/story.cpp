@@ -3,7 +3,9 @@
 #include "figures.h"
 
 #include <cmath>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -199,6 +201,70 @@ void big_letters(BITMAP *b, const char *text, float cx, float top, float scale)
     destroy_bitmap(t);
 }
 
+// Speech bubbles: drawn on the canvas, their words written in once the
+// picture is finished (the font is drawn at its own pixel size).
+struct Words {
+    std::string text;
+    int x, y;
+};
+std::vector<Words> spoken;
+
+// A bubble centred on (cx, cy) round `text`, its tail pointing at the
+// speaker's mouth (tx, ty).
+void speech(BITMAP *b, const char *text, float cx, float cy, float tx, float ty)
+{
+    float w = static_cast<float>(text_width(text, 2)) + 28, h = static_cast<float>(line_height(2)) + 16;
+    float x1 = cx - w / 2, y1 = cy - h / 2, x2 = cx + w / 2, y2 = cy + h / 2;
+    float mx = std::fmin(std::fmax(tx, x1 + 22), x2 - 22), my = ty > cy ? y2 - 2 : y1 + 2;
+    float side = tx > mx ? 1.0f : tx < mx ? -1.0f : 0.0f;
+    float b1 = mx - 9 + side * 4, b2 = mx + 9 + side * 4;
+    stroke(b, {b1, my, tx, ty, b2, my}, 6, outline());
+    poly(b, {b1, my, tx, ty, b2, my}, outline());
+    rbox(b, x1 - 3, y1 - 3, x2 + 3, y2 + 3, 15, outline());
+    rbox(b, x1, y1, x2, y2, 12, rgb(255, 255, 255));
+    float k = 3.2f / std::hypot(tx - mx, ty - my);
+    poly(b, {b1 + 2, my, tx - (tx - mx) * k, ty - (ty - my) * k, b2 - 2, my}, rgb(255, 255, 255));
+    spoken.push_back({text, static_cast<int>(cx), static_cast<int>(cy) - line_height(2) / 2});
+}
+
+void write_speech(BITMAP *f)
+{
+    for (const Words &w : spoken)
+        say(f, w.text.c_str(), w.x, w.y, 2, 0, ink(), -1);
+    spoken.clear();
+}
+
+// Rosa's hands drawn again over what she holds.
+void hands_over(BITMAP *b, std::initializer_list<float> xy, float s)
+{
+    std::vector<float> p(xy);
+    for (size_t i = 0; i + 1 < p.size(); i += 2) {
+        disc(b, p[i], p[i + 1], 3.5f * s + s * 1.3f, outline());
+        disc(b, p[i], p[i + 1], 3.5f * s, skin());
+    }
+}
+
+// Pip lying on his back, head to the left: drawn standing on a canvas of its
+// own and turned a quarter round. (cx, cy): the middle of him.
+void pip_lying(BITMAP *b, float cx, float cy, float s, const Pose &q)
+{
+    int side = static_cast<int>(80 * s);
+    BITMAP *t = big_canvas(side, side, mask());
+    pip(t, static_cast<float>(side) / 2, static_cast<float>(side) / 2 + 32 * s, s, q);
+    pivot_sprite(b, t, static_cast<int>(cx * SS), static_cast<int>(cy * SS), side * SS / 2, side * SS / 2, itofix(192));
+    destroy_bitmap(t);
+}
+
+void sandpit(BITMAP *b, float x1, float y1, float x2, float y2)
+{
+    rbox(b, x1 - 3, y1 - 3, x2 + 3, y2 + 3, 9, outline());
+    rbox(b, x1, y1, x2, y2, 7, rgb(176, 118, 70));
+    rbox(b, x1 + 7, y1 + 7, x2 - 7, y2 - 7, 5, rgb(246, 216, 150));
+    for (int k = 0; k < 3; k++)
+        arc(b, x1 + (x2 - x1) * 0.3f, y1 + (y2 - y1) * 0.6f, 20 + 12 * static_cast<float>(k), 6 + 3 * static_cast<float>(k),
+            190, 350, 2, rgb(232, 198, 132));
+}
+
 } // namespace
 
 void title_bmp()
@@ -220,14 +286,20 @@ void title_bmp()
         flower(scene, fx, 188, 5, fx < 100 ? rgb(240, 90, 110) : rgb(250, 250, 250));
     Pose r = rosa_standing();
     r.lean = 5; r.face = LAUGH; r.look = 1;
-    r.lhx = -22; r.lhy = -60; r.rhx = 30; r.rhy = -70;
-    r.lfx = -16; r.lfy = -3; r.rfx = 12; r.rfy = 0;
+    r.turn = 0.6f; r.tilt = 6;
+    r.lex = -20; r.ley = -56; r.lhx = -24; r.lhy = -70;
+    r.rex = 24; r.rey = -66; r.rhx = 36; r.rhy = -72;
+    r.lkx = -10; r.lky = -15; r.lfx = -20; r.lfy = -4;
+    r.rkx = 11; r.rky = -17; r.rfx = 13; r.rfy = 0;
     rosa(scene, 130, 200, 1.6f, r);
     motion_lines(scene, 236, 150, 40, rgb(250, 250, 250));
     Pose p = pip_standing();
     p.lean = 3; p.face = LAUGH; p.look = -1;
-    p.lhx = -18; p.lhy = -40; p.rhx = 18; p.rhy = -44;
-    p.lfx = -12; p.lfy = -5; p.rfx = 10; p.rfy = 0;
+    p.turn = -0.8f; p.tilt = -10;
+    p.lex = -14; p.ley = -42; p.lhx = -12; p.lhy = -56;
+    p.rex = 15; p.rey = -28; p.rhx = 20; p.rhy = -38;
+    p.lkx = -9; p.lky = -9; p.lfx = -17; p.lfy = -6;
+    p.rkx = 9; p.rky = -12; p.rfx = 12; p.rfy = 0;
     pip(scene, 270, 198, 1.6f, p);
     // Paste the scene into the card with rounded corners.
     BITMAP *cardmask = big_canvas(424, 214, mask());
@@ -238,6 +310,23 @@ void title_bmp()
                 putpixel(b, 108 * SS + x, 178 * SS + y, getpixel(scene, x, y));
     destroy_bitmap(cardmask);
     destroy_bitmap(scene);
+    // The menu's slate hangs from the card: a small chalkboard in a wooden
+    // frame, where the game writes Start and Exit, with the arrows that
+    // choose chalked beside them.
+    for (float rx : {304.0f, 396.0f}) {
+        stroke(b, {rx, 400, rx, 412}, 4, outline());
+        stroke(b, {rx, 401, rx, 411}, 1.8f, rgb(214, 190, 150));
+    }
+    rbox(b, 288, 407, 412, 469, 8, outline());
+    rbox(b, 291, 410, 409, 466, 6, rgb(176, 118, 70));
+    box(b, 291, 462, 409, 466, rgb(134, 84, 50));
+    rbox(b, 299, 414, 401, 460, 3, rgb(46, 62, 58));
+    box(b, 299, 414, 401, 418, rgb(40, 54, 50));
+    int chalk = rgb(236, 240, 226);
+    stroke(b, {388, 434, 388, 421}, 2.2f, chalk);
+    stroke(b, {383, 426, 388, 420.5f, 393, 426}, 2.2f, chalk);
+    stroke(b, {388, 440, 388, 453}, 2.2f, chalk);
+    stroke(b, {383, 448, 388, 453.5f, 393, 448}, 2.2f, chalk);
     big_letters(b, "Nanny Day", 320, 2, 6.5f);
     BITMAP *f = shrink_masked(b);
     say(f, "an afternoon with Pip", 320, 122, 2, 0, rgb(255, 250, 236), outline());
@@ -248,28 +337,37 @@ void cutscene_0_0()
 {
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     sky(b, 300, rgb(110, 184, 240), rgb(204, 234, 250));
-    sun(b, 560, 64, 30);
-    cloud(b, 420, 80, 70);
-    cloud(b, 110, 60, 50);
+    sun(b, 572, 56, 28);
+    cloud(b, 430, 70, 60);
+    cloud(b, 110, 50, 46);
     hills(b, 290, rgb(160, 214, 120));
     vgrad(b, 0, 296, 640, 480, rgb(128, 198, 96), rgb(96, 168, 78));
     house(b);
     poly(b, {150, 338, 232, 338, 300, 480, 90, 480}, rgb(226, 200, 160));
     picket_fence(b, 0, 140, 300, 350);
     picket_fence(b, 246, 640, 300, 350);
-    tree(b, 600, 330, 150);
+    tree_of(b, 604, 330, 150, 0, 0);
     bush(b, 40, 352, 40, rgb(90, 168, 80));
+    ground_shadow(b, 196, 376, 60);
+    ground_shadow(b, 440, 380, 90);
+    // Pip waves from the door; Rosa waves back, her bag in the other hand.
     Pose p = pip_standing();
-    p.face = LAUGH; p.look = 1;
-    p.rhx = 18; p.rhy = -62;
+    p.face = LAUGH; p.look = 1; p.turn = 0.5f; p.tilt = 8;
+    p.rex = 17; p.rey = -40; p.rhx = 19; p.rhy = -58;
+    p.lex = -13; p.ley = -24; p.lhx = -8; p.lhy = -16;
     pip(b, 196, 376, 1.7f, p);
     Pose r = rosa_standing();
-    r.look = -1;
-    r.lhx = -22; r.lhy = -95; r.rhx = 17; r.rhy = -38;
+    r.face = LAUGH; r.look = -1; r.turn = -0.5f; r.tilt = -6;
+    r.lex = -22; r.ley = -76; r.lhx = -19; r.lhy = -97;
+    r.rex = 16; r.rey = -52; r.rhx = 17; r.rhy = -38;
+    r.lkx = -5; r.lky = -14; r.lfx = -7;
     rosa(b, 440, 380, 2.15f, r);
     carpet_bag(b, 440 + 17 * 2.15f, 380 - 38 * 2.15f, 1.6f);
+    speech(b, "Hello, Pip!", 420, 124, 418, 170);
+    speech(b, "Hi!", 112, 236, 170, 274);
     panel(b);
     BITMAP *f = shrink(b);
+    write_speech(f);
     story_text(f, "One sunny afternoon, Nanny Rosa", "came to look after little Pip.");
     save(f, "0-0.bmp");
 }
@@ -278,62 +376,106 @@ void cutscene_0_1()
 {
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     sky(b, 240, rgb(120, 190, 240), rgb(210, 236, 250));
-    cloud(b, 500, 60, 60);
+    sun(b, 590, 44, 24);
+    cloud(b, 470, 60, 56);
     cloud(b, 200, 90, 44);
-    for (float x = -20; x < 680; x += 80)
-        tree(b, x, 250, 90 + static_cast<float>(static_cast<int>(x) % 3) * 10);
+    const float row[][3] = {{-20, 92, 0}, {52, 110, 1}, {118, 84, 2}, {190, 100, 0}, {262, 90, 2}, {320, 118, 1},
+                            {392, 94, 0}, {462, 82, 2}, {520, 104, 0}, {596, 96, 1}, {660, 90, 2}};
+    for (auto &t : row)
+        tree_of(b, t[0], 250, t[1], static_cast<int>(t[2]), 0.18f);
     box(b, 0, 226, 640, 252, outline());
     box(b, 0, 228, 640, 252, rgb(76, 150, 70));
     vgrad(b, 0, 250, 640, 480, rgb(134, 204, 100), rgb(104, 176, 82));
     for (float x = -100; x < 700; x += 100)
         poly(b, {x, 250, x + 50, 250, x + 90, 480, x + 30, 480}, rgb(124, 194, 92));
     // The sandpit that Pip will end up in.
-    rbox(b, 470, 300, 626, 372, 6, outline());
-    rbox(b, 474, 304, 622, 368, 4, rgb(176, 118, 70));
-    rbox(b, 484, 312, 612, 360, 4, rgb(244, 214, 150));
-    oval(b, 520, 336, 24, 10, rgb(232, 198, 132));
+    sandpit(b, 474, 304, 622, 368);
     poly(b, {580, 348, 596, 348, 600, 326, 576, 326}, outline());
     poly(b, {582, 346, 594, 346, 597, 328, 579, 328}, rgb(70, 150, 220));
-    // Pip runs off, Rosa after him.
+    ground_shadow(b, 430, 354, 60);
+    ground_shadow(b, 178, 378, 90);
+    // Pip runs off, looking back; Rosa runs after him, reaching out.
     motion_lines(b, 360, 270, 60, rgb(250, 250, 250));
     Pose p = pip_standing();
-    p.lean = 5; p.face = LAUGH; p.look = -1;
-    p.lhx = -18; p.lhy = -42; p.rhx = 20; p.rhy = -46;
-    p.lfx = -13; p.lfy = -6; p.rfx = 11; p.rfy = 0;
+    p.lean = 5; p.face = LAUGH; p.look = -1; p.turn = -0.8f; p.tilt = -10;
+    p.lex = -10; p.ley = -24; p.lhx = -19; p.lhy = -32;
+    p.rex = 15; p.rey = -30; p.rhx = 19; p.rhy = -42;
+    p.lkx = -9; p.lky = -9; p.lfx = -17; p.lfy = -6;
+    p.rkx = 9; p.rky = -12; p.rfx = 12; p.rfy = 0;
     pip(b, 430, 352, 1.75f, p);
     Pose r = rosa_standing();
-    r.lean = 6; r.face = SURPRISE; r.look = 1;
-    r.lhx = -14; r.lhy = -88; r.rhx = 34; r.rhy = -70;
-    r.lfx = -16; r.lfy = -4; r.rfx = 12; r.rfy = 0;
-    rosa(b, 170, 376, 2.0f, r);
+    r.lean = 8; r.face = SURPRISE; r.look = 1; r.turn = 0.6f; r.tilt = 8;
+    r.rex = 26; r.rey = -70; r.rhx = 42; r.rhy = -76;
+    r.lex = -19; r.ley = -58; r.lhx = -22; r.lhy = -72;
+    r.lkx = -11; r.lky = -15; r.lfx = -22; r.lfy = -5;
+    r.rkx = 12; r.rky = -17; r.rfx = 14; r.rfy = 0;
+    rosa(b, 176, 376, 2.0f, r);
+    speech(b, "Catch me!", 452, 170, 446, 232);
     panel(b);
     BITMAP *f = shrink(b);
-    say(f, "Catch me!", 440, 168, 2, 0, rgb(255, 255, 255), outline());
+    write_speech(f);
     story_text(f, "But Pip wanted to play chase,", "and off he ran into the garden!");
     save(f, "0-1.bmp");
 }
 
 void cutscene_1_0()
 {
+    // The catch: in the sandpit, Rosa lifts Pip up high.
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
-    sky(b, 340, rgb(120, 190, 240), rgb(214, 238, 250));
-    cloud(b, 140, 70, 56);
-    shop_front(b, 290, 350);
-    tree(b, 80, 350, 130);
-    pavement(b, 340, 480);
+    sky(b, 240, rgb(120, 190, 240), rgb(210, 236, 250));
+    sun(b, 586, 50, 26);
+    cloud(b, 150, 60, 50);
+    const float row[][3] = {{-10, 100, 1}, {64, 86, 0}, {140, 76, 2}, {214, 104, 0}, {300, 88, 1}, {372, 80, 2},
+                            {446, 98, 0}, {530, 84, 2}, {600, 108, 1}, {668, 90, 0}};
+    for (auto &t : row)
+        tree_of(b, t[0], 236, t[1], static_cast<int>(t[2]), 0.25f);
+    vgrad(b, 0, 226, 640, 480, rgb(134, 204, 100), rgb(104, 176, 82));
+    for (float x = 0; x < 640; x += 18) {
+        poly(b, {x + 1, 262, x + 15, 262, x + 15, 228, x + 8, 221, x + 1, 228}, outline());
+        poly(b, {x + 2, 261, x + 14, 261, x + 14, 229, x + 8, 223, x + 2, 229}, rgb(250, 250, 244));
+    }
+    box(b, 0, 234, 640, 239, rgb(214, 210, 200));
+    box(b, 0, 250, 640, 255, rgb(214, 210, 200));
+    sandpit(b, 150, 300, 610, 430);
+    // A sandcastle, a bucket and a spade.
+    poly(b, {472, 364, 524, 364, 518, 330, 478, 330}, outline());
+    poly(b, {475, 361, 521, 361, 515.5f, 333, 480.5f, 333}, rgb(232, 196, 126));
+    for (float k : {480.0f, 493.0f, 506.0f})
+        box(b, k, 322, k + 9, 334, outline());
+    for (float k : {482.0f, 495.0f, 508.0f})
+        box(b, k, 324, k + 5, 333, rgb(232, 196, 126));
+    poly(b, {548, 370, 572, 370, 576, 340, 544, 340}, outline());
+    poly(b, {550.5f, 367.5f, 569.5f, 367.5f, 573, 342.5f, 547, 342.5f}, rgb(70, 150, 220));
+    stroke(b, {200, 330, 214, 360}, 4, outline());
+    poly(b, {208, 356, 222, 352, 226, 372, 214, 376}, rgb(222, 66, 60));
+    ground_shadow(b, 300, 382, 90);
+    ground_shadow(b, 386, 384, 56);
+    // Rosa, knees bent, lifts Pip by his middle; he kicks and cheers.
     Pose r = rosa_standing();
-    r.look = 1;
-    r.rhx = 21; r.rhy = -36;
-    r.lfx = -9; r.rfx = 8; r.rfy = -2;
-    rosa(b, 150, 380, 2.0f, r);
+    r.lean = 7; r.face = LAUGH; r.look = 1; r.turn = 0.7f; r.tilt = 10;
+    r.lex = 14; r.ley = -52; r.lhx = 31; r.lhy = -62;
+    r.rex = 28; r.rey = -56; r.rhx = 47; r.rhy = -63;
+    r.lkx = -12; r.lky = -16; r.lfx = -10; r.lfy = 0;
+    r.rkx = 14; r.rky = -14; r.rfx = 10; r.rfy = 0;
+    rosa(b, 290, 382, 2.0f, r);
     Pose p = pip_standing();
-    p.face = LAUGH; p.look = -1;
-    p.lhx = -20; p.lhy = -39;
-    p.lfx = -7; p.rfx = 7; p.lfy = -2;
-    pip(b, 232, 382, 1.9f, p);
+    p.face = LAUGH; p.look = -1; p.turn = -0.5f; p.tilt = -12;
+    p.lex = -15; p.ley = -44; p.lhx = -13; p.lhy = -60;
+    p.rex = 15; p.rey = -46; p.rhx = 18; p.rhy = -62;
+    p.lkx = -8; p.lky = -6; p.lfx = -3; p.lfy = 4;
+    p.rkx = 9; p.rky = -8; p.rfx = 15; p.rfy = -2;
+    pip(b, 368, 312, 1.9f, p);
+    hands_over(b, {290 + 31 * 2.0f, 382 - 62 * 2.0f}, 2.0f);
+    for (float a : {-60.0f, -30.0f, 30.0f, 60.0f}) {
+        float rad = (a - 90) * 3.14159265f / 180;
+        stroke(b, {368 + 78 * std::cos(rad), 228 + 78 * std::sin(rad), 368 + 94 * std::cos(rad), 228 + 94 * std::sin(rad)},
+               3.5f, rgb(255, 255, 255));
+    }
+    speech(b, "Caught you!", 150, 150, 272, 194);
+    speech(b, "I'm hungry!", 500, 112, 380, 184);
     panel(b);
     BITMAP *f = shrink(b);
-    say(f, "SHOP", 455, 121, 2, 0, rgb(200, 60, 60), -1);
+    write_speech(f);
     story_text(f, "Caught you! Now Pip was hungry,", "so off they went to the shop.");
     save(f, "1-0.bmp");
 }
@@ -342,34 +484,38 @@ void cutscene_2_0()
 {
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     sky(b, 340, rgb(250, 170, 120), rgb(255, 226, 170));
-    sun(b, 520, 250, 36);
-    cloud(b, 380, 90, 60);
-    for (float x = 300; x < 660; x += 120) {
-        box(b, x - 2, 210, x + 102, 346, outline());
-        box(b, x, 212, x + 100, 346, x < 400 ? rgb(230, 170, 150) : rgb(210, 190, 230));
-        poly(b, {x - 10, 214, x + 50, 170, x + 110, 214}, outline());
-        poly(b, {x - 4, 212, x + 50, 175, x + 104, 212}, rgb(170, 80, 80));
-        box(b, x + 20, 240, x + 44, 270, rgb(255, 230, 150));
-        box(b, x + 60, 290, x + 84, 346, rgb(120, 80, 60));
-    }
+    sun(b, 548, 104, 32);
+    cloud(b, 330, 70, 54);
+    const House street[] = {
+        {300, 110, 150, rgb(230, 170, 150), rgb(170, 80, 80), 0, 2},
+        {426, 124, 176, rgb(196, 190, 226), rgb(110, 96, 140), 1, 2},
+        {566, 96, 136, rgb(170, 206, 186), rgb(92, 130, 110), 2, 2},
+    };
+    for (const House &h : street)
+        street_house(b, h, 346);
     shop_front(b, -150, 350);
     pavement(b, 340, 480);
+    ground_shadow(b, 290, 386, 240);
     pushing_home(b, 200, 384, 2.0f);
+    speech(b, "Wheee!", 446, 142, 344, 200);
     panel(b);
     BITMAP *f = shrink(b);
-    say(f, "SHOP", 15, 121, 2, 0, rgb(200, 60, 60), -1);
+    write_speech(f);
+    // The shop's board runs off the left edge: its word sits in the part we see.
+    say(f, "SHOP", 62, 121, 2, 0, rgb(200, 60, 60), -1);
     story_text(f, "Apples, milk... and Pip, too!", "Time to push the trolley home.");
     save(f, "2-0.bmp");
 }
 
 void cutscene_3_0()
 {
+    // Night: the room is dark but for the pool of the standard lamp's light.
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     vgrad(b, 0, 0, 640, 330, rgb(246, 216, 180), rgb(236, 196, 156));
     for (float y = 20; y < 330; y += 40)
-        for (float x = 20 + (static_cast<int>(y) / 40 % 2) * 20; x < 640; x += 40)
+        for (float x = 20 + static_cast<float>(static_cast<int>(y) / 40 % 2) * 20; x < 640; x += 40)
             disc(b, x, y, 3, rgb(240, 204, 168));
-    // Night window.
+    // The window: moon and stars.
     box(b, 36, 56, 214, 226, outline());
     box(b, 40, 60, 210, 222, rgb(40, 50, 100));
     disc(b, 170, 100, 20, rgb(250, 244, 200));
@@ -383,44 +529,60 @@ void cutscene_3_0()
     // Floor and rug.
     vgrad(b, 0, 330, 640, 480, rgb(186, 128, 84), rgb(150, 98, 64));
     box(b, 0, 328, 640, 334, rgb(120, 78, 52));
-    oval(b, 350, 410, 250, 40, rgb(210, 110, 90));
-    oval(b, 350, 410, 220, 30, rgb(236, 170, 110));
-    // Lamp.
-    stroke(b, {596, 380, 596, 160}, 6, outline());
-    oval(b, 596, 382, 26, 6, outline());
-    poly(b, {566, 170, 626, 170, 612, 120, 580, 120}, outline());
-    poly(b, {569, 167, 623, 167, 610, 123, 582, 123}, rgb(255, 214, 120));
-    // Sofa with Pip asleep under his blanket.
-    rbox(b, 160, 200, 460, 330, 26, outline());
-    rbox(b, 164, 204, 456, 326, 22, rgb(96, 150, 130));
-    rbox(b, 150, 250, 210, 350, 16, outline());
-    rbox(b, 154, 254, 206, 346, 12, rgb(80, 130, 112));
-    rbox(b, 410, 250, 470, 350, 16, outline());
-    rbox(b, 414, 254, 466, 346, 12, rgb(80, 130, 112));
+    oval(b, 330, 410, 250, 40, rgb(210, 110, 90));
+    oval(b, 330, 410, 220, 30, rgb(236, 170, 110));
+    // The sofa, and Pip asleep along it under his blanket, head on a cushion.
+    rbox(b, 120, 200, 440, 330, 26, outline());
+    rbox(b, 124, 204, 436, 326, 22, rgb(96, 150, 130));
+    rbox(b, 110, 250, 170, 350, 16, outline());
+    rbox(b, 114, 254, 166, 346, 12, rgb(80, 130, 112));
+    rbox(b, 390, 250, 450, 350, 16, outline());
+    rbox(b, 394, 254, 446, 346, 12, rgb(80, 130, 112));
+    rbox(b, 140, 258, 214, 302, 16, outline());
+    rbox(b, 143, 261, 211, 299, 13, rgb(240, 236, 250));
     Pose p = pip_standing();
-    p.face = ASLEEP;
-    p.lhx = -6; p.lhy = -26; p.rhx = 6; p.rhy = -26;
-    pip_sitting(b, 236, 330, 2.0f, p);
-    rbox(b, 196, 270, 404, 336, 20, outline());
-    rbox(b, 200, 274, 400, 332, 16, rgb(250, 210, 90));
-    for (float x = 220; x < 394; x += 30)
-        for (float y = 290; y < 330; y += 22)
-            disc(b, x, y, 4, rgb(240, 150, 70));
-    // Rosa with her tea.
+    p.face = ASLEEP; p.tilt = 12;
+    p.lex = -12; p.ley = -26; p.lhx = -6; p.lhy = -22;
+    p.rex = 12; p.rey = -26; p.rhx = 6; p.rhy = -22;
+    pip_lying(b, 206, 276, 1.7f, p);
+    rbox(b, 206, 256, 306, 316, 18, outline());
+    rbox(b, 209, 259, 303, 313, 15, rgb(250, 210, 90));
+    for (float x = 224; x < 300; x += 24)
+        for (float y = 272; y < 310; y += 16)
+            disc(b, x, y, 3.5f, rgb(240, 150, 70));
+    rbox(b, 206, 256, 216, 316, 4, outline());
+    box(b, 208.5f, 258, 214, 314, rgb(255, 236, 170));
+    // Rosa by the lamp with her tea, head on one side, watching him sleep.
+    ground_shadow(b, 512, 404, 80);
     Pose r = rosa_standing();
-    r.look = -1;
-    r.lhx = -4; r.lhy = -54; r.rhx = 6; r.rhy = -52;
-    rosa(b, 520, 404, 1.9f, r);
-    float cx = 520 + 1 * 1.9f, cy = 404 - 56 * 1.9f;
+    r.look = -1; r.turn = -0.6f; r.tilt = -12; r.face = SMILE;
+    r.lex = -14; r.ley = -50; r.lhx = -4; r.lhy = -54;
+    r.rex = 14; r.rey = -48; r.rhx = 6; r.rhy = -52;
+    rosa(b, 512, 404, 1.9f, r);
+    float cx = 512 + 1 * 1.9f, cy = 404 - 56 * 1.9f;
     rbox(b, cx - 12, cy - 8, cx + 12, cy + 14, 5, outline());
     rbox(b, cx - 10, cy - 6, cx + 10, cy + 12, 4, rgb(250, 250, 250));
     arc(b, cx + 12, cy + 3, 6, 6, -90, 90, 3, outline());
     for (float k : {-4.0f, 4.0f})
         stroke(b, {cx + k, cy - 12, cx + k + 3, cy - 20, cx + k, cy - 28}, 2.2f, rgb(255, 255, 255));
+    // The standard lamp.
+    stroke(b, {596, 380, 596, 160}, 6, outline());
+    oval(b, 596, 382, 26, 6, outline());
+    poly(b, {566, 170, 626, 170, 612, 120, 580, 120}, outline());
+    poly(b, {569, 167, 623, 167, 610, 123, 582, 123}, rgb(255, 226, 140));
+    lamplight(b, 590, 200, 520, rgb(22, 26, 66), 0.7f, rgb(255, 198, 108), 0.34f);
+    // What gives light stays bright: the lamp's shade and glow, the moon and stars.
+    for (int k = 0; k < 8; k++)
+        shade_oval(b, 596, 146, 30 + 6 * static_cast<float>(k), 26 + 5 * static_cast<float>(k), rgb(255, 224, 150), 0.06f);
+    poly(b, {569, 167, 623, 167, 610, 123, 582, 123}, rgb(255, 238, 176));
+    disc(b, 170, 100, 20, rgb(250, 244, 200));
+    disc(b, 160, 94, 18, mix(rgb(40, 50, 100), rgb(22, 26, 66), 0.6f));
+    for (auto [sx, sy] : {std::pair{70.0f, 90.0f}, {110.0f, 150.0f}, {190.0f, 180.0f}, {80.0f, 190.0f}, {130.0f, 80.0f}})
+        disc(b, sx, sy, 2.5f, rgb(255, 250, 210));
     big_letters(b, "The End", 420, 14, 5);
     panel(b);
     BITMAP *f = shrink(b);
-    say(f, "Zzz", 172, 196, 2, 0, rgb(255, 255, 255), outline());
+    say(f, "Zzz", 170, 214, 2, 0, rgb(255, 255, 255), outline());
     story_text(f, "Home at last, Pip fell asleep,", "and Rosa had a nice cup of tea.");
     save(f, "3-0.bmp");
 }
