@@ -1,9 +1,17 @@
-// The desktop icon: the nanny's face on a round badge, written as a PNG.
+// The desktop icon at every size the hicolor theme asks for: Rosa on a round
+// badge, with Pip peeking in from the corner where there is room for him.
+// Written as PNGs into <dir>/icons/hicolor/<n>x<n>/apps/nannyday.png.
 #include "assets.h"
+#include "figures.h"
+#include "paint.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -34,35 +42,25 @@ void chunk(std::vector<uint8_t> &png, const char *type, const std::vector<uint8_
     be32(png, crc32(body.data(), body.size()));
 }
 
-// RGBA PNG with stored (uncompressed) deflate blocks: no zlib needed, and
-// the bytes never change between runs.
-void write_png(const std::string &path, BITMAP *bmp)
+// RGBA PNG, rows of r, g, b, a bytes, with stored (uncompressed) deflate
+// blocks: no zlib needed, and the bytes never change between runs.
+void write_png(const std::string &path, int size, const std::vector<uint8_t> &rgba)
 {
     std::vector<uint8_t> raw;
-    for (int y = 0; y < bmp->h; y++) {
+    for (int y = 0; y < size; y++) {
         raw.push_back(0);
-        for (int x = 0; x < bmp->w; x++) {
-            int c = getpixel(bmp, x, y);
-            bool clear = getr32(c) == MASK_R && getg32(c) == MASK_G && getb32(c) == MASK_B;
-            raw.push_back(static_cast<uint8_t>(clear ? 0 : getr32(c)));
-            raw.push_back(static_cast<uint8_t>(clear ? 0 : getg32(c)));
-            raw.push_back(static_cast<uint8_t>(clear ? 0 : getb32(c)));
-            raw.push_back(clear ? 0 : 255);
-        }
+        raw.insert(raw.end(), rgba.begin() + 4L * size * y, rgba.begin() + 4L * size * (y + 1));
     }
     std::vector<uint8_t> z = {0x78, 0x01};
-    for (size_t at = 0; at < raw.size() || at == 0;) {
+    for (size_t at = 0; at < raw.size();) {
         size_t n = std::min<size_t>(65535, raw.size() - at);
-        bool last = at + n == raw.size();
-        z.push_back(last ? 1 : 0);
+        z.push_back(at + n == raw.size() ? 1 : 0);
         z.push_back(static_cast<uint8_t>(n));
         z.push_back(static_cast<uint8_t>(n >> 8));
         z.push_back(static_cast<uint8_t>(~n));
         z.push_back(static_cast<uint8_t>(~n >> 8));
         z.insert(z.end(), raw.begin() + static_cast<long>(at), raw.begin() + static_cast<long>(at + n));
         at += n;
-        if (last)
-            break;
     }
     uint32_t a = 1, b = 0;
     for (uint8_t c : raw) {
@@ -73,8 +71,8 @@ void write_png(const std::string &path, BITMAP *bmp)
 
     std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> ihdr;
-    be32(ihdr, static_cast<uint32_t>(bmp->w));
-    be32(ihdr, static_cast<uint32_t>(bmp->h));
+    be32(ihdr, static_cast<uint32_t>(size));
+    be32(ihdr, static_cast<uint32_t>(size));
     ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0});
     chunk(png, "IHDR", ihdr);
     chunk(png, "IDAT", z);
@@ -87,23 +85,144 @@ void write_png(const std::string &path, BITMAP *bmp)
     }
 }
 
+// Averages each SS x SS block of the canvas; the mask colour is see-through,
+// so the edges of the badge fade out instead of turning pink or jagged.
+std::vector<uint8_t> to_rgba(BITMAP *big)
+{
+    int size = big->w / SS;
+    std::vector<uint8_t> px;
+    const int mask_c = mask();
+    for (int y = 0; y < size; y++)
+        for (int x = 0; x < size; x++) {
+            int r = 0, g = 0, b = 0, n = 0;
+            for (int j = 0; j < SS; j++)
+                for (int i = 0; i < SS; i++) {
+                    int c = getpixel(big, x * SS + i, y * SS + j);
+                    if (c == mask_c)
+                        continue;
+                    r += getr32(c);
+                    g += getg32(c);
+                    b += getb32(c);
+                    n++;
+                }
+            int d = std::max(n, 1);
+            px.push_back(static_cast<uint8_t>((r + d / 2) / d));
+            px.push_back(static_cast<uint8_t>((g + d / 2) / d));
+            px.push_back(static_cast<uint8_t>((b + d / 2) / d));
+            px.push_back(static_cast<uint8_t>((255 * n + SS * SS / 2) / (SS * SS)));
+        }
+    destroy_bitmap(big);
+    return px;
+}
+
+int ring() { return rgb(58, 178, 211); }   // the intro's stripe blue
+int rim() { return rgb(34, 110, 150); }
+int sky_top() { return rgb(150, 214, 246); }
+int sky_low() { return rgb(226, 244, 252); }
+int hair() { return rgb(122, 66, 38); }
+int dark() { return rgb(58, 40, 48); }
+int cheek() { return rgb(244, 160, 150); }
+
+// Everything outside the badge's disc becomes see-through, and the ring is
+// laid over the edge; c and the radii are in big-canvas pixels. Only the
+// outer edge is smoothed: on a crisp badge the ring is decided per finished
+// pixel, so that at the smallest sizes it stays one clean colour.
+void cut_badge(BITMAP *big, float c, float outer, float ring_w, bool crisp)
+{
+    float inner = outer - ring_w, edge = crisp ? outer : outer - std::max(ring_w * 0.3f, static_cast<float>(SS));
+    for (int y = 0; y < big->h; y++)
+        for (int x = 0; x < big->w; x++) {
+            auto dist2 = [c](float px, float py) { return (px - c) * (px - c) + (py - c) * (py - c); };
+            float d2 = dist2(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f);
+            float pd2 = crisp ? dist2(static_cast<float>(x / SS * SS) + SS / 2.0f, static_cast<float>(y / SS * SS) + SS / 2.0f)
+                              : d2;
+            if (d2 > outer * outer)
+                putpixel(big, x, y, mask());
+            else if (pd2 > edge * edge)
+                putpixel(big, x, y, rim());
+            else if (pd2 > inner * inner)
+                putpixel(big, x, y, ring());
+        }
+}
+
+// 48 pixels and up: Rosa from the shoulders up, waving, and Pip's head and
+// hands coming up at the lower right. u: pixels per 64th of the icon.
+std::vector<uint8_t> portrait(int size)
+{
+    float u = static_cast<float>(size) / 64;
+    BITMAP *b = big_canvas(size, size, mask());
+    vgrad(b, 0, 0, static_cast<float>(size), static_cast<float>(size), sky_top(), sky_low());
+    disc(b, 56 * u, 96 * u, 46 * u, rgb(112, 190, 92));
+
+    Pose r = rosa_standing();
+    r.lhx = -24;
+    r.lhy = -104;
+    r.rhx = 16;
+    r.rhy = -48;
+    rosa(b, 27 * u, (25 + 83 * 1.05f) * u, 1.05f * u, r);
+
+    Pose p = pip_standing();
+    p.lhx = -12;
+    p.lhy = -52;
+    p.rhx = 12;
+    p.rhy = -52;
+    p.face = LAUGH;
+    pip_sitting(b, 47 * u, (46 + 45 * 0.78f) * u, 0.78f * u, p);
+
+    cut_badge(b, 32 * u * SS, 31.5f * u * SS, 3.2f * u * SS, false);
+    return to_rgba(b);
+}
+
+// 32 pixels and below: only Rosa's face, with no outlines, every feature on
+// whole pixels so that the eyes and the smile stay sharp at this size.
+// The figures are in pixels of the finished icon, for sizes 16, 24 and 32.
+std::vector<uint8_t> face(int size)
+{
+    float n = static_cast<float>(size), c = n / 2;
+    BITMAP *b = big_canvas(size, size, mask());
+    vgrad(b, 0, 0, n, n, sky_top(), sky_low());
+    float head = n * 0.30f, cy = c + n * 0.06f;
+    disc(b, c, cy - n * 0.36f, n * 0.13f, hair());           // the bun
+    disc(b, c, cy - n * 0.02f, head + n * 0.05f, hair());
+    disc(b, c, cy + n * 0.04f, head - n * 0.03f, skin());
+    oval(b, c, cy - head * 0.55f, head * 0.9f, head * 0.38f, hair());   // the fringe
+    // Eyes a whole pixel wide (two at 32), cheeks and a smile.
+    float eye = size >= 32 ? 2 : 1, gap = size >= 24 ? std::floor(n * 0.13f) : 2;
+    float ey = std::floor(cy + n * 0.04f);
+    box(b, c - gap - eye, ey, c - gap, ey + eye + (size >= 24 ? 1 : 0), dark());
+    box(b, c + gap, ey, c + gap + eye, ey + eye + (size >= 24 ? 1 : 0), dark());
+    float ch = std::floor(n * 0.08f) + 1;
+    box(b, c - gap - eye - ch, ey + eye + 1, c - gap - eye, ey + eye + 2, cheek());
+    box(b, c + gap + eye, ey + eye + 1, c + gap + eye + ch, ey + eye + 2, cheek());
+    float my = ey + eye + (size >= 24 ? 3 : 2);
+    box(b, c - gap + 1, my, c + gap - 1, my + 1, rgb(150, 45, 55));
+    if (size >= 24) {
+        box(b, c - gap, my - 1, c - gap + 1, my, rgb(150, 45, 55));
+        box(b, c + gap - 1, my - 1, c + gap, my, rgb(150, 45, 55));
+    }
+    cut_badge(b, c * SS, c * SS, (size >= 32 ? 2.5f : 1.5f) * SS, size < 32);
+    return to_rgba(b);
+}
+
+void make_dir(const std::string &path)
+{
+    if (mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) {
+        fprintf(stderr, "cannot create %s\n", path.c_str());
+        exit(1);
+    }
+}
+
 } // namespace
 
 void icon_png(const std::string &dir)
 {
-    BITMAP *i = canvas(64, 64, MASK_R, MASK_G, MASK_B);
-    circlefill(i, 32, 32, 31, makecol32(58, 178, 211));
-    circlefill(i, 32, 32, 28, makecol32(250, 236, 210));
-    // Hair with a bun, a kind face, rosy cheeks.
-    circlefill(i, 32, 13, 8, makecol32(120, 70, 40));
-    circlefill(i, 32, 34, 19, makecol32(120, 70, 40));
-    circlefill(i, 32, 38, 15, makecol32(245, 205, 170));
-    rectfill(i, 17, 22, 47, 29, makecol32(120, 70, 40));
-    circlefill(i, 26, 37, 2, makecol32(50, 40, 40));
-    circlefill(i, 38, 37, 2, makecol32(50, 40, 40));
-    circlefill(i, 22, 43, 3, makecol32(240, 150, 140));
-    circlefill(i, 42, 43, 3, makecol32(240, 150, 140));
-    arc(i, 32, 40, itofix(160), itofix(224), 7, makecol32(170, 60, 60));
-    write_png(dir + "/nannyday.png", i);
-    destroy_bitmap(i);
+    std::string theme = dir + "/icons/hicolor";
+    make_dir(dir + "/icons");
+    make_dir(theme);
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        std::string folder = theme + "/" + std::to_string(size) + "x" + std::to_string(size);
+        make_dir(folder);
+        make_dir(folder + "/apps");
+        write_png(folder + "/apps/nannyday.png", size, size >= 48 ? portrait(size) : face(size));
+    }
 }
