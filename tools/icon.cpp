@@ -130,12 +130,14 @@ int cheek() { return rgb(244, 160, 150); }
 void cut_badge(BITMAP *big, float c, float outer, float ring_w, bool crisp)
 {
     float inner = outer - ring_w, edge = crisp ? outer : outer - std::max(ring_w * 0.3f, static_cast<float>(SS));
+    auto dist2 = [c](int x, int y, int grid) {
+        float px = static_cast<float>(x / grid * grid) + grid / 2.0f - c;
+        float py = static_cast<float>(y / grid * grid) + grid / 2.0f - c;
+        return px * px + py * py;
+    };
     for (int y = 0; y < big->h; y++)
         for (int x = 0; x < big->w; x++) {
-            auto dist2 = [c](float px, float py) { return (px - c) * (px - c) + (py - c) * (py - c); };
-            float d2 = dist2(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f);
-            float pd2 = crisp ? dist2(static_cast<float>(x / SS * SS) + SS / 2.0f, static_cast<float>(y / SS * SS) + SS / 2.0f)
-                              : d2;
+            float d2 = dist2(x, y, 1), pd2 = crisp ? dist2(x, y, SS) : d2;
             if (d2 > outer * outer)
                 putpixel(big, x, y, mask());
             else if (pd2 > edge * edge)
@@ -152,55 +154,91 @@ std::vector<uint8_t> portrait(int size)
     float u = static_cast<float>(size) / 64;
     BITMAP *b = big_canvas(size, size, mask());
     vgrad(b, 0, 0, static_cast<float>(size), static_cast<float>(size), sky_top(), sky_low());
-    disc(b, 56 * u, 96 * u, 46 * u, rgb(112, 190, 92));
 
     Pose r = rosa_standing();
-    r.lhx = -24;
-    r.lhy = -104;
+    r.lhx = -14;
+    r.lhy = -86;
     r.rhx = 16;
     r.rhy = -48;
-    rosa(b, 27 * u, (25 + 83 * 1.05f) * u, 1.05f * u, r);
+    const float rs = 1.2f, ps = 0.85f;
+    rosa(b, 22 * u, (33 + 83 * rs) * u, rs * u, r);
 
     Pose p = pip_standing();
-    p.lhx = -12;
-    p.lhy = -52;
-    p.rhx = 12;
-    p.rhy = -52;
+    p.lhx = -13;
+    p.lhy = -50;
+    p.rhx = 13;
+    p.rhy = -50;
     p.face = LAUGH;
-    pip_sitting(b, 47 * u, (46 + 45 * 0.78f) * u, 0.78f * u, p);
+    pip_sitting(b, 45 * u, (46 + 45 * ps) * u, ps * u, p);
 
     cut_badge(b, 32 * u * SS, 31.5f * u * SS, 3.2f * u * SS, false);
     return to_rgba(b);
 }
 
-// 32 pixels and below: only Rosa's face, with no outlines, every feature on
-// whole pixels so that the eyes and the smile stay sharp at this size.
-// The figures are in pixels of the finished icon, for sizes 16, 24 and 32.
+// 24 and 32 pixels: only Rosa's face, outlined like the figures, with every
+// feature on whole pixels so that the eyes and the smile stay sharp.
 std::vector<uint8_t> face(int size)
 {
     float n = static_cast<float>(size), c = n / 2;
     BITMAP *b = big_canvas(size, size, mask());
     vgrad(b, 0, 0, n, n, sky_top(), sky_low());
-    float head = n * 0.30f, cy = c + n * 0.06f;
-    disc(b, c, cy - n * 0.36f, n * 0.13f, hair());           // the bun
-    disc(b, c, cy - n * 0.02f, head + n * 0.05f, hair());
+    float head = n * 0.30f, cy = c + n * 0.09f, line = size >= 32 ? 1.25f : 1;
+    float bun_y = cy - n * 0.35f, bun = n * 0.11f, hair_r = head + n * 0.04f;
+    // The bun first, so that the head's outline parts it from the hair.
+    disc(b, c, bun_y, bun + line, dark());
+    disc(b, c, bun_y, bun, hair());
+    disc(b, c, cy - n * 0.02f, hair_r + line, dark());
+    disc(b, c, cy - n * 0.02f, hair_r, hair());
     disc(b, c, cy + n * 0.04f, head - n * 0.03f, skin());
     oval(b, c, cy - head * 0.55f, head * 0.9f, head * 0.38f, hair());   // the fringe
-    // Eyes a whole pixel wide (two at 32), cheeks and a smile.
-    float eye = size >= 32 ? 2 : 1, gap = size >= 24 ? std::floor(n * 0.13f) : 2;
-    float ey = std::floor(cy + n * 0.04f);
-    box(b, c - gap - eye, ey, c - gap, ey + eye + (size >= 24 ? 1 : 0), dark());
-    box(b, c + gap, ey, c + gap + eye, ey + eye + (size >= 24 ? 1 : 0), dark());
+    float eye = size >= 32 ? 2 : 1, gap = std::floor(n * 0.13f), ey = std::floor(cy + n * 0.04f);
+    box(b, c - gap - eye, ey, c - gap, ey + eye + 1, dark());
+    box(b, c + gap, ey, c + gap + eye, ey + eye + 1, dark());
     float ch = std::floor(n * 0.08f) + 1;
     box(b, c - gap - eye - ch, ey + eye + 1, c - gap - eye, ey + eye + 2, cheek());
     box(b, c + gap + eye, ey + eye + 1, c + gap + eye + ch, ey + eye + 2, cheek());
-    float my = ey + eye + (size >= 24 ? 3 : 2);
-    box(b, c - gap + 1, my, c + gap - 1, my + 1, rgb(150, 45, 55));
-    if (size >= 24) {
-        box(b, c - gap, my - 1, c - gap + 1, my, rgb(150, 45, 55));
-        box(b, c + gap - 1, my - 1, c + gap, my, rgb(150, 45, 55));
-    }
+    int smile = rgb(150, 45, 55);
+    float my = ey + eye + 3;
+    box(b, c - gap + 1, my, c + gap - 1, my + 1, smile);
+    box(b, c - gap, my - 1, c - gap + 1, my, smile);
+    box(b, c + gap - 1, my - 1, c + gap, my, smile);
     cut_badge(b, c * SS, c * SS, (size >= 32 ? 2.5f : 1.5f) * SS, size < 32);
+    return to_rgba(b);
+}
+
+// 16 pixels: the face pixel by pixel, too small for shapes to land well.
+std::vector<uint8_t> tiny_face()
+{
+    static const char *const rows[] = {
+        "...hhhh...",
+        "...hhhh...",
+        ".hhhhhhhh.",
+        "hhhhhhhhhh",
+        "hhhkkkkhhh",
+        "hhkkkkkkhh",
+        "hkekkkkekh",
+        "hckkkkkkch",
+        "hkkmkkmkkh",
+        ".kkkmmkkk.",
+        "..kkkkkk..",
+    };
+    BITMAP *b = big_canvas(16, 16, mask());
+    vgrad(b, 0, 0, 16, 16, sky_top(), sky_low());
+    for (int y = 0; y < 11; y++)
+        for (int x = 0; x < 10; x++) {
+            int c = -1;
+            switch (rows[y][x]) {
+            case 'h': c = hair(); break;
+            case 'k': c = skin(); break;
+            case 'e': c = dark(); break;
+            case 'c': c = cheek(); break;
+            case 'm': c = rgb(150, 45, 55); break;
+            }
+            if (c != -1)
+                box(b, static_cast<float>(x + 3), static_cast<float>(y + 2), static_cast<float>(x + 4),
+                    static_cast<float>(y + 3), c);
+        }
+    cut_badge(b, 8 * SS, 8 * SS, 1.5f * SS, true);
     return to_rgba(b);
 }
 
@@ -223,6 +261,6 @@ void icon_png(const std::string &dir)
         std::string folder = theme + "/" + std::to_string(size) + "x" + std::to_string(size);
         make_dir(folder);
         make_dir(folder + "/apps");
-        write_png(folder + "/apps/nannyday.png", size, size >= 48 ? portrait(size) : face(size));
+        write_png(folder + "/apps/nannyday.png", size, size >= 48 ? portrait(size) : size > 16 ? face(size) : tiny_face());
     }
 }
