@@ -42,8 +42,107 @@ void chunk(std::vector<uint8_t> &png, const char *type, const std::vector<uint8_
     be32(png, crc32(body.data(), body.size()));
 }
 
-// RGBA PNG, rows of r, g, b, a bytes, with stored (uncompressed) deflate
-// blocks: no zlib needed, and the bytes never change between runs.
+// Deflate's bit stream: least significant bit first, Huffman codes the
+// other way round.
+struct Bits {
+    std::vector<uint8_t> &out;
+    uint32_t acc = 0;
+    int n = 0;
+
+    void put(uint32_t v, int len)
+    {
+        acc |= v << n;
+        for (n += len; n >= 8; n -= 8, acc >>= 8)
+            out.push_back(static_cast<uint8_t>(acc));
+    }
+    void code(uint32_t c, int len)
+    {
+        uint32_t r = 0;
+        for (int i = 0; i < len; i++)
+            r |= ((c >> i) & 1u) << (len - 1 - i);
+        put(r, len);
+    }
+    void symbol(int s)   // deflate's fixed literal/length code
+    {
+        if (s < 144)
+            code(0x30u + static_cast<uint32_t>(s), 8);
+        else if (s < 256)
+            code(0x190u + static_cast<uint32_t>(s - 144), 9);
+        else if (s < 280)
+            code(static_cast<uint32_t>(s - 256), 7);
+        else
+            code(0xC0u + static_cast<uint32_t>(s - 280), 8);
+    }
+    void flush()
+    {
+        if (n > 0)
+            out.push_back(static_cast<uint8_t>(acc));
+        acc = 0;
+        n = 0;
+    }
+};
+
+// One deflate block with the fixed codes, repeats found greedily through a
+// hash of the next three bytes: the flat colours of an icon shrink several
+// times over, with no zlib needed and the same bytes on every run.
+void deflate_fixed(const std::vector<uint8_t> &raw, std::vector<uint8_t> &z)
+{
+    static const int lbase[29] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 15, 17, 19, 23, 27,
+                                  31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+    static const int lext[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+    static const int dbase[30] = {1, 2, 3, 4, 5, 7, 9, 13, 17, 25, 33, 49, 65, 97, 129, 193, 257, 385,
+                                  513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+    static const int dext[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+    const int window = 32768, longest = 258, tries = 64;
+    const int size = static_cast<int>(raw.size());
+    std::vector<int> head(1 << 15, -1), prev(static_cast<size_t>(size), -1);
+    auto hash = [&](int i) { return ((raw[i] << 10) ^ (raw[i + 1] << 5) ^ raw[i + 2]) & 0x7FFF; };
+    auto remember = [&](int i) {
+        if (i + 2 < size) {
+            int h = hash(i);
+            prev[i] = head[h];
+            head[h] = i;
+        }
+    };
+
+    Bits b{z};
+    b.put(1, 1);   // the last block
+    b.put(1, 2);   // fixed codes
+    for (int i = 0; i < size;) {
+        int best = 0, dist = 0;
+        if (i + 2 < size)
+            for (int j = head[hash(i)], k = 0; j >= 0 && i - j <= window && k < tries; j = prev[j], k++) {
+                int len = 0;
+                while (len < longest && i + len < size && raw[j + len] == raw[i + len])
+                    len++;
+                if (len > best) {
+                    best = len;
+                    dist = i - j;
+                }
+            }
+        if (best < 3) {
+            b.symbol(raw[i]);
+            remember(i++);
+            continue;
+        }
+        int l = 28;
+        while (lbase[l] > best)
+            l--;
+        b.symbol(257 + l);
+        b.put(static_cast<uint32_t>(best - lbase[l]), lext[l]);
+        int d = 29;
+        while (dbase[d] > dist)
+            d--;
+        b.code(static_cast<uint32_t>(d), 5);
+        b.put(static_cast<uint32_t>(dist - dbase[d]), dext[d]);
+        for (int e = i + best; i < e;)
+            remember(i++);
+    }
+    b.symbol(256);
+    b.flush();
+}
+
+// RGBA PNG, rows of r, g, b, a bytes, each row unfiltered.
 void write_png(const std::string &path, int size, const std::vector<uint8_t> &rgba)
 {
     std::vector<uint8_t> raw;
@@ -52,16 +151,7 @@ void write_png(const std::string &path, int size, const std::vector<uint8_t> &rg
         raw.insert(raw.end(), rgba.begin() + 4L * size * y, rgba.begin() + 4L * size * (y + 1));
     }
     std::vector<uint8_t> z = {0x78, 0x01};
-    for (size_t at = 0; at < raw.size();) {
-        size_t n = std::min<size_t>(65535, raw.size() - at);
-        z.push_back(at + n == raw.size() ? 1 : 0);
-        z.push_back(static_cast<uint8_t>(n));
-        z.push_back(static_cast<uint8_t>(n >> 8));
-        z.push_back(static_cast<uint8_t>(~n));
-        z.push_back(static_cast<uint8_t>(~n >> 8));
-        z.insert(z.end(), raw.begin() + static_cast<long>(at), raw.begin() + static_cast<long>(at + n));
-        at += n;
-    }
+    deflate_fixed(raw, z);
     uint32_t a = 1, b = 0;
     for (uint8_t c : raw) {
         a = (a + c) % 65521;
