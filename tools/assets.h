@@ -37,5 +37,5 @@ void track_1();
 void track_2();
 void track_int();
 
-// The 64x64 desktop icon, written as <dir>/nannyday.png.
+// The desktop icon at every hicolor size, under <dir>/icons/hicolor.
 void icon_png(const std::string &dir);

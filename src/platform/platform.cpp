@@ -50,7 +50,7 @@ bool enter_data_folder()
     std::string exe = executable_dir();
     if (exe.empty())
         return false;
-    for (const char *rel : {"/../share/nannyday", "/../data", "/data"}) {
+    for (const char *rel : {"/../share/nannyday", "/../share/games/nannyday", "/../data", "/data"}) {
         std::string dir = exe + rel;
         if (holds_data(dir))
             return chdir(dir.c_str()) == 0;

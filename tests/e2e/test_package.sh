@@ -1,17 +1,32 @@
 #!/usr/bin/env bash
-# The Debian package depends on Debian's runtime libraries and, unpacked into a
-# scratch root, gives a game that runs from /.
+# The Debian packages build from a copy of the tree the way a user builds
+# them, pass Debian's checkers, and, unpacked into a scratch root, give a
+# game that runs from /.
 source "$(dirname "$0")/lib.sh"
-: "${NANNYDAY_BUILD:?}"
-(cd "$WORK" && cpack --config "$NANNYDAY_BUILD/CPackConfig.cmake" -B "$WORK/pkg" >/dev/null) || fail "cpack failed"
-deb=$(ls "$WORK"/pkg/nannyday_*.deb 2>/dev/null | head -n1)
-[ -n "$deb" ] || fail "no .deb was made"
-depends=$(dpkg-deb -f "$deb" Depends)
-for lib in liballegro4.4 libdumb1 libaldmb1 libx11-6 libxrandr2; do
-    [[ ", $depends," == *", $lib"[,\ ]* ]] || fail "Depends lacks $lib: $depends"
+SRC=$(cd "$(dirname "$0")/../.." && pwd)
+
+mkdir -p "$WORK/src"
+git -C "$SRC" ls-files -z --cached --others --exclude-standard |
+    (cd "$SRC" && xargs -0 cp --parents -t "$WORK/src" 2>/dev/null) || fail "cannot copy the tree"
+(cd "$WORK/src" && DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" dpkg-buildpackage -us -uc -b >"$WORK/build.log" 2>&1) ||
+    { tail -n 30 "$WORK/build.log" >&2; fail "dpkg-buildpackage failed"; }
+game=$(ls "$WORK"/nannyday_1.0_*.deb 2>/dev/null) || fail "no nannyday package"
+data=$WORK/nannyday-data_1.0_all.deb
+[ -f "$data" ] || fail "no nannyday-data package"
+
+depends=$(dpkg-deb -f "$game" Depends)
+for want in "nannyday-data (= 1.0)" libc6 liballegro4.4 libaldmb1 libxrandr2; do
+    [[ ", $depends," == *", $want"[,\ ]* ]] || fail "Depends lacks $want: $depends"
 done
-dpkg-deb -x "$deb" "$WORK/root"
-[ -x "$WORK/root/usr/games/nannyday" ] || [ -x "$WORK/root/usr/bin/nannyday" ] || fail "no binary in the package"
+
+lintian --fail-on error,warning "$WORK"/nannyday_1.0_*.changes >"$WORK/lintian.txt" 2>&1 ||
+    fail "lintian: $(grep -v 'root privileges' "$WORK/lintian.txt")"
+
+for deb in "$game" "$data"; do dpkg-deb -x "$deb" "$WORK/root"; done
+appstreamcli validate --no-net "$WORK"/root/usr/share/metainfo/*.metainfo.xml >/dev/null ||
+    fail "AppStream metadata: $(appstreamcli validate --no-net "$WORK"/root/usr/share/metainfo/*.metainfo.xml)"
+desktop-file-validate "$WORK/root/usr/share/applications/nannyday.desktop" || fail "desktop entry invalid"
+
 start_x
-play_installed "$(ls "$WORK"/root/usr/bin/nannyday "$WORK"/root/usr/games/nannyday 2>/dev/null | head -n1)"
+play_installed "$WORK/root/usr/games/nannyday"
 echo "PASS"
