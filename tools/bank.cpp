@@ -190,7 +190,7 @@ XmInstrument plucked_bass(int bpm, int low, int high)
             ps.push_back({static_cast<double>(h), std::pow(h, -1.5), 0.7 / std::pow(h, 0.9)});
         return onset(t, 0.003) * partials(ps, t, f, limit);
     };
-    return struck("plucked bass", bpm, v, 1.2, held_envelope(0, 0, 64, 90), low, high);
+    return struck("plucked bass", bpm, v, 2.0, held_envelope(0, 0, 64, 90), low, high);
 }
 
 XmInstrument picked_bass(int bpm, int low, int high)
@@ -202,7 +202,7 @@ XmInstrument picked_bass(int bpm, int low, int high)
             ps.push_back({static_cast<double>(h), std::pow(h, -1.1), 1.2 / std::pow(h, 1.1)});
         return onset(t, 0.002) * partials(ps, t, f, limit);
     };
-    return struck("picked bass", bpm, v, 1.0, held_envelope(0, 0, 64, 70), low, high);
+    return struck("picked bass", bpm, v, 1.6, held_envelope(0, 0, 64, 70), low, high);
 }
 
 XmInstrument music_box(int bpm, int low, int high, int panning)
@@ -211,7 +211,7 @@ XmInstrument music_box(int bpm, int low, int high, int panning)
         return onset(t, 0.002) *
                partials({{1, 1.0, 0.9}, {2, 0.12, 0.4}, {3, 0.18, 0.25}, {5.4, 0.1, 0.08}}, t, f, limit);
     };
-    return struck("music box", bpm, v, 1.6, held_envelope(0, 0, 64, 250), low, high, panning);
+    return struck("music box", bpm, v, 2.6, held_envelope(0, 0, 64, 250), low, high, panning);
 }
 
 XmInstrument harp(int bpm, int low, int high, int panning)
@@ -222,7 +222,7 @@ XmInstrument harp(int bpm, int low, int high, int panning)
             ps.push_back({static_cast<double>(h), 1.0 / (h * h) * (h == 1 ? 1.0 : 1.6), 1.1 / h});
         return onset(t, 0.003) * partials(ps, t, f, limit);
     };
-    return struck("harp", bpm, v, 1.4, held_envelope(0, 0, 64, 300), low, high, panning);
+    return struck("harp", bpm, v, 2.0, held_envelope(0, 0, 64, 300), low, high, panning);
 }
 
 XmInstrument vibes(int bpm, int low, int high, int panning)
@@ -232,7 +232,7 @@ XmInstrument vibes(int bpm, int low, int high, int panning)
         return onset(t, 0.002) * tremolo *
                partials({{1, 1.0, 1.3}, {4, 0.28, 0.25}, {10, 0.05, 0.04}}, t, f, limit);
     };
-    return struck("vibes", bpm, v, 1.8, held_envelope(0, 0, 64, 200), low, high, panning);
+    return struck("vibes", bpm, v, 2.6, held_envelope(0, 0, 64, 200), low, high, panning);
 }
 
 XmInstrument electric_piano(int bpm, int low, int high, int panning)
@@ -240,7 +240,7 @@ XmInstrument electric_piano(int bpm, int low, int high, int panning)
     Voice v = [](double t, double f, double limit) {
         return onset(t, 0.003) * partials({{1, 1.0, 1.2}, {2, 0.3, 0.5}, {3, 0.08, 0.3}, {7, 0.04, 0.05}}, t, f, limit);
     };
-    return struck("electric piano", bpm, v, 1.5, held_envelope(0, 0, 64, 160), low, high, panning);
+    return struck("electric piano", bpm, v, 2.2, held_envelope(0, 0, 64, 160), low, high, panning);
 }
 
 XmInstrument pizzicato_bass(int bpm, int low, int high)
@@ -251,7 +251,7 @@ XmInstrument pizzicato_bass(int bpm, int low, int high)
             ps.push_back({static_cast<double>(h), std::pow(h, -1.3), 0.9 / std::pow(h, 0.8)});
         return onset(t, 0.004) * partials(ps, t, f, limit);
     };
-    return struck("pizzicato bass", bpm, v, 1.2, held_envelope(0, 0, 64, 120), low, high);
+    return struck("pizzicato bass", bpm, v, 1.8, held_envelope(0, 0, 64, 120), low, high);
 }
 
 XmInstrument kick(int bpm, double punch)
@@ -260,8 +260,8 @@ XmInstrument kick(int bpm, double punch)
     LowPass click(1800, RATE);
     return drum("kick", bpm, [=](double t) mutable {
         double phase = 2 * M_PI * (44 * t + punch * 90 * 0.035 * (1 - std::exp(-t / 0.035)));
-        return onset(t, 0.001) * (decay(t, 0.16) * std::sin(phase) + 0.25 * decay(t, 0.004) * click(n.next()));
-    }, 0.4);
+        return onset(t, 0.001) * (decay(t, 0.18) * std::sin(phase) + 0.25 * decay(t, 0.004) * click(n.next()));
+    }, 0.6);
 }
 
 XmInstrument snare(int bpm, double snap)
@@ -270,8 +270,9 @@ XmInstrument snare(int bpm, double snap)
     return drum("snare", bpm, [=](double t) mutable {
         double body = 0.5 * decay(t, 0.045) * std::sin(2 * M_PI * 185 * t) +
                       0.25 * decay(t, 0.03) * std::sin(2 * M_PI * 330 * t);
-        return onset(t, 0.001) * (body + snap * 2.5 * decay(t, 0.11) * noise());
-    }, 0.35);
+        // The wires buzz on a little after the crack.
+        return onset(t, 0.001) * (body + snap * (2.5 * decay(t, 0.09) + 0.5 * decay(t, 0.22)) * noise());
+    }, 0.6);
 }
 
 XmInstrument brush(int bpm, int panning)
