@@ -117,16 +117,22 @@ TEST_F(Content, NoTrackClipsAndNoneFallsSilentEvenAfterLoopingBack)
     }
 }
 
-TEST_F(Content, TheFourTracksAreDifferentMusicAtEvenLoudness)
+TEST_F(Content, TheFourTracksAreDifferentMusicEvenlyLoudAndWide)
 {
     double loudest = -100, quietest = 0;
-    for (const Rendered &r : tracks) {
-        double sum = 0;
-        for (size_t i = 0; i < r.left.size(); i++)
+    for (int t = 0; t < 4; t++) {
+        const Rendered &r = tracks[t];
+        double sum = 0, mid = 0, side = 0;
+        for (size_t i = 0; i < r.left.size(); i++) {
             sum += r.left[i] * r.left[i] + r.right[i] * r.right[i];
+            mid += (r.left[i] + r.right[i]) * (r.left[i] + r.right[i]);
+            side += (r.left[i] - r.right[i]) * (r.left[i] - r.right[i]);
+        }
         double db = 10 * std::log10(sum / (2.0 * static_cast<double>(r.left.size())) + 1e-12);
         loudest = std::fmax(loudest, db);
         quietest = std::fmin(quietest, db);
+        // Everything panned near the middle sounds narrow, as if from one small speaker.
+        EXPECT_GT(10 * std::log10(side / (mid + 1e-30) + 1e-30), -16.0) << TRACKS[t] << ": dB of side to middle";
     }
     EXPECT_LT(loudest - quietest, 2.0) << "dB between the loudest and the quietest track";
 
