@@ -110,10 +110,8 @@ XmInstrument clarinet(int bpm, int low, int high, int panning)
     t.breath = 0.02;
     t.breath_hz = 1800;
     t.chiff = 0.2;
-    Envelope e;
-    e.points = {{0, 0}, {12, 64}, {140, 46}, {600, 26}, {1600, 0}};
-    e.fadeout = 0xfff;   // tongued short: a release stops it at once
-    return sustained("clarinet", bpm, t, e, low, high, panning);
+    // Tongued: an accent that settles, held as long as the note lasts.
+    return sustained("clarinet", bpm, t, held_envelope(12, 300, 40, 70), low, high, panning);
 }
 
 XmInstrument oboe(int bpm, int low, int high, int panning)
@@ -127,11 +125,7 @@ XmInstrument oboe(int bpm, int low, int high, int panning)
     t.shimmer = 0.3;
     t.breath = 0.015;
     t.chiff = 0.1;
-    Envelope e;
-    e.points = {{0, 0}, {15, 64}, {160, 44}, {700, 24}, {1700, 0}};
-    e.fadeout = 0xfff;
-    XmInstrument ins = sustained("oboe", bpm, t, e, low, high, panning);
-    return ins;
+    return sustained("oboe", bpm, t, held_envelope(15, 300, 42, 90), low, high, panning);
 }
 
 XmInstrument organ(int bpm, int low, int high, int panning)

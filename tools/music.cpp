@@ -126,7 +126,7 @@ void track_0()
     Song s("0.xm", 9, bpm, 16, 38);
     s.pattern_bars = 2;
     s.loop_bar = 2;
-    s.mix = 94;
+    s.mix = 91;
     int lead = s.instrument(clarinet(bpm, n("F#4"), n("A5"), 128));
     int second = s.instrument(oboe(bpm, n("D4"), n("F#5"), 128));
     int bell = s.instrument(music_box(bpm, n("G5"), n("A6"), 128));
