@@ -157,8 +157,7 @@ XmInstrument strings(int bpm, int low, int high, int panning)
     t.bloom = 0.12;
     t.breath = 0.012;
     t.breath_hz = 2600;
-    XmInstrument ins = sustained("strings", bpm, t, held_envelope(260, 300, 52, 450), low, high, panning);
-    return ins;
+    return sustained("strings", bpm, t, held_envelope(260, 300, 52, 450), low, high, panning);
 }
 
 XmInstrument cello(int bpm, int low, int high)

@@ -1,6 +1,7 @@
 // Instruments made from harmonics and noise, shaped so that nothing they play
-// reaches past what an 11 kHz stream can carry: each octave gets its own copy
-// with the partials that would fold back removed.
+// reaches past what an 11 kHz stream can carry: each octave (each three
+// semitones of a held sound) gets its own copy with the partials that would
+// fold back removed.
 #include "music.h"
 
 #include <algorithm>
