@@ -60,58 +60,142 @@ std::function<double()> band_noise(uint32_t seed, double lo, double hi)
 
 XmInstrument flute(int bpm, int low, int high, int panning)
 {
-    Spectrum s{[](int h) { return h == 1 ? 1.0 : h == 2 ? 0.22 : h == 3 ? 0.1 : h == 4 ? 0.04 : 0.0; }};
-    XmInstrument ins = wavetable("flute", bpm, s, held_envelope(70, 250, 50, 180), low, high, panning);
-    vibrato(ins, bpm, 5.0, 6, 350);
+    // Nearly a sine, with breath through it and a puff as each note speaks; the
+    // player's vibrato moves the pitch and, more, the loudness of the overtones.
+    Tone t;
+    t.amp = [](int h, double) { return h == 1 ? 1.0 : h == 2 ? 0.3 : h == 3 ? 0.12 : h == 4 ? 0.05 : h == 5 ? 0.02 : 0.0; };
+    t.loop_seconds = 0.4;
+    t.vibrato_hz = 5;
+    t.vibrato_cents = 9;
+    t.shimmer = 0.35;
+    t.shimmer_hz = 5;
+    t.breath = 0.035;
+    t.breath_hz = 2200;
+    t.chiff = 0.35;
+    XmInstrument ins = sustained("flute", bpm, t, held_envelope(60, 250, 50, 180), low, high, panning);
+    vibrato(ins, bpm, 5.0, 3, 600);
     return ins;
 }
 
 XmInstrument brass(int bpm, int low, int high, int panning)
 {
-    // A saw whose upper harmonics fall away faster: round, not buzzy.
-    Spectrum s{[](int h) { return 1.0 / h * std::exp(-0.18 * (h - 1)); }};
-    XmInstrument ins = wavetable("brass", bpm, s, held_envelope(35, 200, 44, 120), low, high, panning);
-    vibrato(ins, bpm, 5.5, 4, 300);
+    // A section of horns: the overtones bloom after the note starts, and three
+    // players a little apart in pitch make the sound broad.
+    Tone t;
+    t.amp = [](int h, double) { return 1.0 / h * std::exp(-0.15 * (h - 1)) * (h == 2 || h == 3 ? 1.3 : 1.0); };
+    t.loop_seconds = 0.4;
+    t.voices = 3;
+    t.detune_cents = 6;
+    t.side_level = 0.45;
+    t.vibrato_hz = 5;
+    t.vibrato_cents = 5;
+    t.shimmer = 0.25;
+    t.bloom = 0.07;
+    t.breath = 0.01;
+    XmInstrument ins = sustained("brass", bpm, t, held_envelope(30, 220, 46, 120), low, high, panning);
+    vibrato(ins, bpm, 5.5, 3, 500);
     return ins;
 }
 
-XmInstrument square_lead(int bpm, int low, int high, int panning)
+XmInstrument clarinet(int bpm, int low, int high, int panning)
 {
-    // Mostly odd harmonics, like a hollow pulse, with a touch of the even ones.
-    Spectrum s{[](int h) { return (h % 2 ? 1.0 : 0.25) / h; }};
-    return wavetable("square lead", bpm, s, pluck_envelope(220), low, high, panning);
+    // Hollow: the odd harmonics carry it, the even ones barely sound.
+    Tone t;
+    t.amp = [](int h, double) { return (h % 2 ? 1.0 : 0.12) / h * std::exp(-0.05 * (h - 1)); };
+    t.loop_seconds = 0.35;
+    t.shimmer = 0.2;
+    t.shimmer_hz = 2.9;
+    t.vibrato_hz = 5.7;
+    t.vibrato_cents = 3;
+    t.breath = 0.02;
+    t.breath_hz = 1800;
+    t.chiff = 0.2;
+    // Tongued: an accent that settles, held as long as the note lasts.
+    return sustained("clarinet", bpm, t, held_envelope(12, 300, 40, 70), low, high, panning);
 }
 
-XmInstrument organ_stab(int bpm, int low, int high, int panning)
+XmInstrument oboe(int bpm, int low, int high, int panning)
 {
-    Spectrum s{[](int h) { return h == 1 ? 1.0 : h == 2 ? 0.6 : h == 3 ? 0.35 : h == 4 ? 0.25 : h == 6 ? 0.12 : 0.0; }};
-    return wavetable("organ stab", bpm, s, pluck_envelope(90), low, high, panning);
+    // Nasal: the partials near 1.2 kHz stand out whatever the note.
+    Tone t;
+    t.amp = [](int h, double hz) { return (0.3 + std::exp(-std::pow((hz - 1200) / 700, 2))) / std::sqrt(h); };
+    t.loop_seconds = 0.35;
+    t.vibrato_hz = 5.7;
+    t.vibrato_cents = 6;
+    t.shimmer = 0.3;
+    t.breath = 0.015;
+    t.chiff = 0.1;
+    return sustained("oboe", bpm, t, held_envelope(15, 300, 42, 90), low, high, panning);
+}
+
+XmInstrument organ(int bpm, int low, int high, int panning)
+{
+    // Drawbars at the octave, twelfth and two octaves, turning through a rotating speaker.
+    Tone t;
+    t.amp = [](int h, double) { return h == 1 ? 1.0 : h == 2 ? 0.7 : h == 3 ? 0.45 : h == 4 ? 0.3 : h == 6 ? 0.15 : h == 8 ? 0.1 : 0.0; };
+    t.loop_seconds = 0.5;
+    t.vibrato_hz = 6;
+    t.vibrato_cents = 4;
+    t.shimmer = 0.45;
+    t.shimmer_hz = 6;
+    return sustained("organ", bpm, t, pluck_envelope(110), low, high, panning);
 }
 
 XmInstrument strings(int bpm, int low, int high, int panning)
 {
-    Spectrum s{[](int h) { return 1.0 / h * std::exp(-0.12 * (h - 1)); }};
-    XmInstrument ins = wavetable("strings", bpm, s, held_envelope(280, 300, 52, 450), low, high, panning);
-    vibrato(ins, bpm, 4.5, 4, 500);
-    return ins;
+    // A small section: three players apart in pitch, bow noise, the overtones
+    // coming in as the bow bites, a slow vibrato.
+    Tone t;
+    t.amp = [](int h, double) { return 1.0 / h * std::exp(-0.13 * (h - 1)); };
+    t.loop_seconds = 0.6;
+    t.voices = 3;
+    t.detune_cents = 10;
+    t.side_level = 0.6;
+    t.vibrato_hz = 5;
+    t.vibrato_cents = 8;
+    t.shimmer = 0.3;
+    t.bloom = 0.12;
+    t.breath = 0.012;
+    t.breath_hz = 2600;
+    return sustained("strings", bpm, t, held_envelope(260, 300, 52, 450), low, high, panning);
 }
 
-XmInstrument round_bass(int bpm, int low, int high)
+XmInstrument cello(int bpm, int low, int high)
 {
-    Spectrum s{[](int h) { return 1.0 / (h * h) * (h <= 6 ? 1.0 : 0.0); }};
-    return wavetable("round bass", bpm, s, held_envelope(12, 600, 38, 180), low, high);
+    // Low and bowed: warm partials, a little bow noise, a slow vibrato.
+    Tone t;
+    t.amp = [](int h, double) { return std::pow(h, -1.4) * (h == 3 || h == 4 ? 1.3 : 1.0) * (h <= 14 ? 1.0 : 0.0); };
+    t.loop_seconds = 0.6;
+    t.vibrato_hz = 5;
+    t.vibrato_cents = 7;
+    t.shimmer = 0.25;
+    t.bloom = 0.08;
+    t.breath = 0.01;
+    t.breath_hz = 1500;
+    return sustained("cello", bpm, t, held_envelope(40, 700, 40, 220), low, high);
 }
 
-XmInstrument bouncy_bass(int bpm, int low, int high)
+XmInstrument plucked_bass(int bpm, int low, int high)
 {
-    Spectrum s{[](int h) { return std::pow(h, -1.6) * (h <= 10 ? 1.0 : 0.0); }};
-    return wavetable("bouncy bass", bpm, s, pluck_envelope(260), low, high);
+    Voice v = [](double t, double f, double limit) {
+        std::vector<Partial> ps;
+        for (int h = 1; h <= 12; h++)
+            ps.push_back({static_cast<double>(h), std::pow(h, -1.5), 0.7 / std::pow(h, 0.9)});
+        return onset(t, 0.003) * partials(ps, t, f, limit);
+    };
+    return struck("plucked bass", bpm, v, 2.0, held_envelope(0, 0, 64, 90), low, high);
 }
 
-XmInstrument drive_bass(int bpm, int low, int high)
+XmInstrument picked_bass(int bpm, int low, int high)
 {
-    Spectrum s{[](int h) { return 1.0 / h * std::exp(-0.1 * (h - 1)); }};
-    return wavetable("drive bass", bpm, s, pluck_envelope(300), low, high);
+    // A pick gives a bright edge that dies fast, over a round body that stays.
+    Voice v = [](double t, double f, double limit) {
+        std::vector<Partial> ps;
+        for (int h = 1; h <= 20; h++)
+            ps.push_back({static_cast<double>(h), std::pow(h, -1.1), 1.2 / std::pow(h, 1.1)});
+        return onset(t, 0.002) * partials(ps, t, f, limit);
+    };
+    return struck("picked bass", bpm, v, 1.6, held_envelope(0, 0, 64, 70), low, high);
 }
 
 XmInstrument music_box(int bpm, int low, int high, int panning)
@@ -120,7 +204,7 @@ XmInstrument music_box(int bpm, int low, int high, int panning)
         return onset(t, 0.002) *
                partials({{1, 1.0, 0.9}, {2, 0.12, 0.4}, {3, 0.18, 0.25}, {5.4, 0.1, 0.08}}, t, f, limit);
     };
-    return struck("music box", bpm, v, 1.6, held_envelope(0, 0, 64, 250), low, high, panning);
+    return struck("music box", bpm, v, 2.6, held_envelope(0, 0, 64, 250), low, high, panning);
 }
 
 XmInstrument harp(int bpm, int low, int high, int panning)
@@ -131,7 +215,7 @@ XmInstrument harp(int bpm, int low, int high, int panning)
             ps.push_back({static_cast<double>(h), 1.0 / (h * h) * (h == 1 ? 1.0 : 1.6), 1.1 / h});
         return onset(t, 0.003) * partials(ps, t, f, limit);
     };
-    return struck("harp", bpm, v, 1.4, held_envelope(0, 0, 64, 300), low, high, panning);
+    return struck("harp", bpm, v, 2.0, held_envelope(0, 0, 64, 300), low, high, panning);
 }
 
 XmInstrument vibes(int bpm, int low, int high, int panning)
@@ -141,7 +225,7 @@ XmInstrument vibes(int bpm, int low, int high, int panning)
         return onset(t, 0.002) * tremolo *
                partials({{1, 1.0, 1.3}, {4, 0.28, 0.25}, {10, 0.05, 0.04}}, t, f, limit);
     };
-    return struck("vibes", bpm, v, 1.8, held_envelope(0, 0, 64, 200), low, high, panning);
+    return struck("vibes", bpm, v, 2.6, held_envelope(0, 0, 64, 200), low, high, panning);
 }
 
 XmInstrument electric_piano(int bpm, int low, int high, int panning)
@@ -149,7 +233,7 @@ XmInstrument electric_piano(int bpm, int low, int high, int panning)
     Voice v = [](double t, double f, double limit) {
         return onset(t, 0.003) * partials({{1, 1.0, 1.2}, {2, 0.3, 0.5}, {3, 0.08, 0.3}, {7, 0.04, 0.05}}, t, f, limit);
     };
-    return struck("electric piano", bpm, v, 1.5, held_envelope(0, 0, 64, 160), low, high, panning);
+    return struck("electric piano", bpm, v, 2.2, held_envelope(0, 0, 64, 160), low, high, panning);
 }
 
 XmInstrument pizzicato_bass(int bpm, int low, int high)
@@ -160,7 +244,7 @@ XmInstrument pizzicato_bass(int bpm, int low, int high)
             ps.push_back({static_cast<double>(h), std::pow(h, -1.3), 0.9 / std::pow(h, 0.8)});
         return onset(t, 0.004) * partials(ps, t, f, limit);
     };
-    return struck("pizzicato bass", bpm, v, 1.2, held_envelope(0, 0, 64, 120), low, high);
+    return struck("pizzicato bass", bpm, v, 1.8, held_envelope(0, 0, 64, 120), low, high);
 }
 
 XmInstrument kick(int bpm, double punch)
@@ -169,8 +253,8 @@ XmInstrument kick(int bpm, double punch)
     LowPass click(1800, RATE);
     return drum("kick", bpm, [=](double t) mutable {
         double phase = 2 * M_PI * (44 * t + punch * 90 * 0.035 * (1 - std::exp(-t / 0.035)));
-        return onset(t, 0.001) * (decay(t, 0.16) * std::sin(phase) + 0.25 * decay(t, 0.004) * click(n.next()));
-    }, 0.4);
+        return onset(t, 0.001) * (decay(t, 0.18) * std::sin(phase) + 0.25 * decay(t, 0.004) * click(n.next()));
+    }, 0.6);
 }
 
 XmInstrument snare(int bpm, double snap)
@@ -179,8 +263,9 @@ XmInstrument snare(int bpm, double snap)
     return drum("snare", bpm, [=](double t) mutable {
         double body = 0.5 * decay(t, 0.045) * std::sin(2 * M_PI * 185 * t) +
                       0.25 * decay(t, 0.03) * std::sin(2 * M_PI * 330 * t);
-        return onset(t, 0.001) * (body + snap * 2.5 * decay(t, 0.11) * noise());
-    }, 0.35);
+        // The wires buzz on a little after the crack.
+        return onset(t, 0.001) * (body + snap * (2.5 * decay(t, 0.09) + 0.5 * decay(t, 0.22)) * noise());
+    }, 0.6);
 }
 
 XmInstrument brush(int bpm, int panning)

@@ -145,6 +145,7 @@ Song::Song(const std::string &name, int channels, int bpm, int bar_rows_, int ba
     module.speed = 6;
     rows.assign(static_cast<size_t>(channels), std::vector<XmCell>(static_cast<size_t>(bars * bar_rows)));
     harmony.resize(static_cast<size_t>(bars * bar_rows));
+    pan.assign(static_cast<size_t>(channels), -1);
 }
 
 int Song::instrument(const XmInstrument &ins)
@@ -159,6 +160,13 @@ void Song::write(const std::string &path)
         fail(*this, "bars do not divide into patterns");
     int prow = pattern_bars * bar_rows;
     int channels = module.channels;
+    // A struck note takes its sample's panning; the channel's own place is set anew with each.
+    for (int c = 0; c < channels; c++)
+        for (XmCell &cell : rows[c])
+            if (pan[c] >= 0 && cell.note >= 1 && cell.note <= 96 && cell.instrument && !cell.effect && !cell.param) {
+                cell.effect = 8;
+                cell.param = static_cast<uint8_t>(pan[c]);
+            }
     module.patterns.clear();
     module.orders.clear();
     for (int start = 0; start < bars * bar_rows; start += prow) {

@@ -1,6 +1,7 @@
 // Instruments made from harmonics and noise, shaped so that nothing they play
-// reaches past what an 11 kHz stream can carry: each octave gets its own copy
-// with the partials that would fold back removed.
+// reaches past what an 11 kHz stream can carry: each octave (each three
+// semitones of a held sound) gets its own copy with the partials that would
+// fold back removed.
 #include "music.h"
 
 #include <algorithm>
@@ -12,7 +13,6 @@ namespace {
 
 const double TOP_HZ = 4400;        // highest partial allowed at any note
 const double FULL = 32767 * 0.75;  // sample peak: room for several voices
-const int CYCLE = 256;             // samples in one looped cycle
 
 int tick_of(double ms, int bpm) { return static_cast<int>(std::lround(ms * bpm / 2500.0)); }
 
@@ -137,33 +137,139 @@ Envelope held_envelope(double attack_ms, double decay_ms, int level, double rele
     return e;
 }
 
-XmInstrument wavetable(const std::string &name, int bpm, const Spectrum &spectrum, const Envelope &env,
-                       int low, int high, int panning)
+XmInstrument sustained(const std::string &name, int bpm, const Tone &tone, const Envelope &env, int low, int high,
+                       int panning)
 {
+    const double SAMPLE_RATE = 16000;   // about: each sample holds whole cycles of its note
+    const int zones = (high - low) / 3 + 1;
+    if (zones > 16) {
+        fprintf(stderr, "instrument %s: range too wide\n", name.c_str());
+        exit(1);
+    }
     XmInstrument ins;
     ins.name = name;
-    std::vector<std::vector<double>> cycles;
+    std::vector<std::vector<double>> waves;
+    std::vector<double> rates;
+    std::vector<int> homes, starts, lengths;
     double peak = 0;
-    for (int k = octave_of(low); k <= octave_of(high); k++) {
-        int harmonics = std::max(1, static_cast<int>(TOP_HZ / note_hz(band_top(k, high))));
-        std::vector<double> c(CYCLE, 0.0);
-        for (int h = 1; h <= harmonics && h < CYCLE / 2; h++) {
-            double a = spectrum.amp(h);
-            for (int i = 0; i < CYCLE; i++)
-                c[i] += a * std::sin(2 * M_PI * static_cast<double>(h) * i / CYCLE);
+    for (int z = 0; z < zones; z++) {
+        int home = std::min(low + 3 * z + 1, high);
+        double f = note_hz(home);
+        int per_cycle = std::max(8, static_cast<int>(std::lround(SAMPLE_RATE / f)));
+        double rate = f * per_cycle;
+        // The copies beat once per loop, so a slow beat needs a longer loop.
+        double seconds = tone.loop_seconds;
+        if (tone.voices > 1)
+            seconds = std::max(seconds, 1 / (f * (std::pow(2.0, tone.detune_cents / 1200) - 1)));
+        int cycles = std::max(4, static_cast<int>(std::lround(seconds * f)));
+        double period = cycles / f;
+        auto per_loop = [&](double hz) { return std::max(1, static_cast<int>(std::lround(hz * period))); };
+        const int vibrato_cycles = tone.vibrato_hz > 0 ? per_loop(tone.vibrato_hz) : 0;
+        double onset_seconds = std::max({0.04, tone.bloom * 1.1, tone.chiff > 0 ? 0.08 : 0.0});
+        int loop_start = static_cast<int>(std::ceil(onset_seconds * f)) * per_cycle;
+        int loop_length = cycles * per_cycle;
+        // The sample plays up to a semitone higher than its note.
+        double limit = TOP_HZ * f / note_hz(std::min(home + 1, high));
+
+        // Every partial of every copy turns a whole number of times in one loop.
+        struct Partial {
+            double hz, level, phase, beta, shimmer_phase, shimmer, bloom;
+            int shimmer_cycles;
+        };
+        std::vector<Partial> ps;
+        Noise random(static_cast<uint32_t>(977 * (z + 1) + name.size()));
+        const double delta = std::pow(2.0, tone.vibrato_cents / 1200) - 1;
+        for (int v = 0; v < tone.voices; v++) {
+            int d = v == 0 ? 0 : v == 1 ? -1 : 1;
+            for (int h = 1; h * f * (cycles + d) / cycles < limit && h < per_cycle / 2; h++) {
+                double a = tone.amp(h, h * f);
+                if (a == 0)
+                    continue;
+                Partial p;
+                p.hz = h * f * (cycles + d) / cycles;
+                p.level = a * (v == 0 ? 1.0 : tone.side_level);
+                p.phase = v == 0 ? 0 : M_PI * (1 + random.next());
+                p.beta = vibrato_cycles ? p.hz * delta * period / vibrato_cycles : 0;
+                p.shimmer = tone.shimmer * std::min(1.0, (h - 1) / 2.0);
+                p.shimmer_cycles = per_loop(tone.shimmer_hz) + (h % 2);
+                p.shimmer_phase = M_PI * (1 + random.next());
+                p.bloom = tone.bloom * std::min(1.0, (h - 1) / 6.0);
+                ps.push_back(p);
+            }
         }
-        peak = std::max(peak, peak_of(c));
-        cycles.push_back(c);
+        // Air that repeats with the loop: filtered round the loop twice so its ends meet.
+        std::vector<double> air(static_cast<size_t>(loop_length), 0.0);
+        if (tone.breath > 0 || tone.chiff > 0) {
+            std::vector<double> white(air.size());
+            for (double &x : white)
+                x = random.next();
+            double a = 1 - std::exp(-2 * M_PI * tone.breath_hz / rate), lo = 1 - std::exp(-2 * M_PI * 250 / rate);
+            double y1 = 0, y2 = 0, y3 = 0, base = 0;
+            for (int pass = 0; pass < 2; pass++)
+                for (size_t i = 0; i < air.size(); i++) {
+                    y1 += a * (white[i] - y1);
+                    y2 += a * (y1 - y2);
+                    y3 += a * (y2 - y3);
+                    base += lo * (y3 - base);
+                    air[i] = y3 - base;
+                }
+            double sum = 0;
+            for (double x : air)
+                sum += x * x;
+            double rms = std::sqrt(sum / static_cast<double>(air.size())) + 1e-12;
+            for (double &x : air)
+                x /= rms;
+        }
+        const double onset_end = loop_start / rate;
+        std::vector<double> w(static_cast<size_t>(loop_start + loop_length));
+        for (size_t i = 0; i < w.size(); i++) {
+            double t = static_cast<double>(i) / rate, v = 0;
+            double wobble = std::sin(2 * M_PI * vibrato_cycles * t / period);
+            for (const Partial &p : ps) {
+                double level = p.level * (1 + p.shimmer * std::sin(2 * M_PI * p.shimmer_cycles * t / period + p.shimmer_phase));
+                if (t < p.bloom)
+                    level *= 0.5 - 0.5 * std::cos(M_PI * t / p.bloom);
+                v += level * std::sin(2 * M_PI * p.hz * t + p.beta * wobble + p.phase);
+            }
+            double noise = air[i % air.size()];
+            v += tone.breath * noise;
+            if (t < onset_end)
+                v += tone.chiff * noise * std::exp(-t / 0.02) * (0.5 + 0.5 * std::cos(M_PI * t / onset_end));
+            w[i] = v;
+        }
+        // The copies start at zero; the very first moment rises so that no copy clicks.
+        for (size_t i = 0; i < w.size() && i < static_cast<size_t>(0.002 * rate); i++)
+            w[i] *= std::sin(M_PI / 2 * static_cast<double>(i) / (0.002 * rate));
+        peak = std::max(peak, peak_of(w));
+        waves.push_back(w);
+        rates.push_back(rate);
+        homes.push_back(home);
+        starts.push_back(loop_start);
+        lengths.push_back(loop_length);
     }
-    for (const std::vector<double> &c : cycles) {
+    // Held sounds are matched by loudness, not by peak: a chorus of three copies
+    // peaks higher than one flute for the same weight.
+    double sum = 0;
+    size_t count = 0;
+    for (int z = 0; z < zones; z++)
+        for (size_t i = static_cast<size_t>(starts[z]); i < waves[z].size(); i++) {
+            sum += waves[z][i] * waves[z][i];
+            count++;
+        }
+    double rms = std::sqrt(sum / static_cast<double>(count));
+    double gain = std::min(FULL / std::sqrt(2.0) / rms, 32000 / peak);
+    for (int z = 0; z < zones; z++) {
         XmSample s;
-        s.data = scaled(c, FULL / peak);
-        s.loop_length = CYCLE;
+        s.data = scaled(waves[z], gain);
+        s.loop_start = starts[z];
+        s.loop_length = lengths[z];
         s.panning = panning;
-        tune(s, note_hz(49) * CYCLE, 49);
+        tune(s, rates[z], homes[z]);
         ins.samples.push_back(s);
     }
-    map_octaves(ins, low, high);
+    ins.keymap.resize(96);
+    for (int n = 1; n <= 96; n++)
+        ins.keymap[n - 1] = n < low ? 0 : std::min((n - low) / 3, zones - 1);
     apply(ins, env, bpm);
     return ins;
 }

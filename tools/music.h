@@ -24,13 +24,27 @@ struct Envelope {
 Envelope pluck_envelope(double decay_ms);                        // struck: falls away
 Envelope held_envelope(double attack_ms, double decay_ms, int level, double release_ms);
 
-// A looped single cycle: harmonic h at amplitude amp(h), all starting in sine
-// phase so every note begins at zero.
-struct Spectrum {
-    std::function<double(int)> amp;
+// A held sound, one sample for every three semitones: an onset, then a loop of
+// about `loop_seconds` in which the sound keeps moving (detuned copies beating,
+// a vibrato, partials swelling and fading), all in whole cycles of the loop so
+// that it repeats without a seam.
+struct Tone {
+    std::function<double(int, double)> amp;   // level of harmonic h (1 the fundamental) at hz
+    double loop_seconds = 0.5;        // at least; longer where the copies beat slowly
+    int voices = 1;                   // 1, or 3: copies `detune_cents` either side
+    double detune_cents = 0;
+    double side_level = 0.5;          // level of the detuned copies
+    double vibrato_hz = 0;
+    double vibrato_cents = 0;
+    double shimmer = 0;               // 0..1: how far the upper partials swell and fade
+    double shimmer_hz = 2;
+    double bloom = 0;                 // seconds the upper partials take to come in
+    double breath = 0;                // air or bow noise through the note
+    double breath_hz = 2000;
+    double chiff = 0;                 // a puff of noise at the onset
 };
-XmInstrument wavetable(const std::string &name, int bpm, const Spectrum &spectrum, const Envelope &env,
-                       int low, int high, int panning = 128);
+XmInstrument sustained(const std::string &name, int bpm, const Tone &tone, const Envelope &env, int low, int high,
+                       int panning = 128);
 
 // A struck sound rendered once per octave: voice(t seconds, fundamental Hz,
 // highest allowed partial Hz) returns the waveform.
@@ -69,6 +83,7 @@ struct Song {
     int mix = 100;                               // percent applied to every volume written
     std::vector<std::vector<XmCell>> rows;       // [channel][row]
     std::vector<Chord> harmony;                  // one chord per row
+    std::vector<int> pan;                        // per channel, 0 left..255 right; -1: the sample's own
 
     Song(const std::string &name, int channels, int bpm, int bar_rows, int bars);
     XmCell &at(int channel, int row) { return rows[channel][row]; }
@@ -123,12 +138,13 @@ void swing(Song &s, int channel, int long_speed, int short_speed);
 // ---- The bank the songs draw on (bank.cpp), each for the notes [low, high] at a tempo.
 XmInstrument flute(int bpm, int low, int high, int panning);
 XmInstrument brass(int bpm, int low, int high, int panning);
-XmInstrument square_lead(int bpm, int low, int high, int panning);
-XmInstrument organ_stab(int bpm, int low, int high, int panning);
+XmInstrument clarinet(int bpm, int low, int high, int panning);
+XmInstrument oboe(int bpm, int low, int high, int panning);
+XmInstrument organ(int bpm, int low, int high, int panning);
 XmInstrument strings(int bpm, int low, int high, int panning);
-XmInstrument round_bass(int bpm, int low, int high);    // soft, held
-XmInstrument bouncy_bass(int bpm, int low, int high);   // plucked, short
-XmInstrument drive_bass(int bpm, int low, int high);    // brighter, for eighths
+XmInstrument cello(int bpm, int low, int high);          // bowed, held
+XmInstrument plucked_bass(int bpm, int low, int high);   // round, short
+XmInstrument picked_bass(int bpm, int low, int high);    // brighter, for eighths
 XmInstrument music_box(int bpm, int low, int high, int panning);
 XmInstrument harp(int bpm, int low, int high, int panning);
 XmInstrument vibes(int bpm, int low, int high, int panning);
