@@ -49,3 +49,35 @@ TEST(FuzzRegressions, EveryKeptInputIsRefusedOrRepairedBeforeTheLibrarySeesIt)
     }
     EXPECT_GE(seen, 6);
 }
+
+// The seeds that lead the fuzzers into the layout conversions and repairs
+// must themselves load, or the fuzzers would start outside those paths.
+TEST(FuzzSeeds, EverySeedLoads)
+{
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(32);
+    int seen = 0, repaired = 0;
+    for (const auto &entry : fs::recursive_directory_iterator(fs::path(NANNYDAY_FUZZ_REGRESSIONS).parent_path() / "seeds")) {
+        if (!entry.is_regular_file())
+            continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::vector<unsigned char> bytes(std::istreambuf_iterator<char>(in), {});
+        const char *why = nullptr;
+        bool loaded;
+        if (entry.path().extension() == ".bmp") {
+            BITMAP *b = image_from_bytes(bytes, &why);
+            loaded = b != nullptr;
+            if (b)
+                destroy_bitmap(b);
+        } else {
+            DUH *d = track_from_bytes(bytes, &why);
+            loaded = d != nullptr;
+            unload_duh(d);
+        }
+        EXPECT_TRUE(loaded) << entry.path() << ": " << why;
+        repaired += loaded && why;
+        seen++;
+    }
+    EXPECT_GE(seen, 8);
+    EXPECT_GE(repaired, 3);   // run-length padding twice, tracker values once
+}
