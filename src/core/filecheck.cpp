@@ -136,10 +136,11 @@ unsigned field_value(uint32_t pixel, const Field &f)
 
 // Allegro reads the 14-byte file header, a 40-byte Windows or 12-byte OS/2
 // info header, then bfOffBits minus the headers as a palette (it never seeks),
-// then the rows, bottom row first. The longer Windows headers (52, 56, 108
-// and 124 bytes) only add colour masks and colour-space data to the 40-byte
-// one, and top-down rows are only a matter of order: such files reach
-// Allegro as an equivalent copy with a 40-byte header and bottom-up rows.
+// then the rows, bottom row first. Pictures it reads as they are reach it
+// untouched. The longer Windows headers (52, 56, 108 and 124 bytes) only add
+// colour masks and colour-space data to the 40-byte one, and top-down rows
+// are only a matter of order: such files reach Allegro as an equivalent copy
+// with a 40-byte header and bottom-up rows.
 // Run-length data is decoded here into such a copy too, so that Allegro's
 // own run-length decoders, which write wherever the stream says, never run.
 const char *check_bmp(const unsigned char *d, size_t n, std::vector<unsigned char> &copy,
@@ -151,25 +152,16 @@ const char *check_bmp(const unsigned char *d, size_t n, std::vector<unsigned cha
         return "not a BMP picture";
     uint32_t off = u32(d + 10);
     uint32_t info = u32(d + 14);
-    if (info == 12) {
-        long w = u16(d + 18), h = u16(d + 20);
-        uint32_t bits = u16(d + 24);
-        if (!dimensions_ok(w, h))
-            return "BMP picture size out of range";
-        if (!bmp_depth_ok(bits))
-            return "unsupported BMP pixel depth";
-        if (off < 26 || off > n)
-            return "bad BMP data offset";
-        if ((n - off) / bmp_row_bytes(w, bits) < static_cast<size_t>(h))
-            return "truncated BMP pixels";
-        return nullptr;
-    }
-    if (info != 40 && info != 52 && info != 56 && info != 108 && info != 124)
+    if (info != 12 && info != 40 && info != 52 && info != 56 && info != 108 && info != 124)
         return "unsupported BMP header size";
     if (n < 14 + info)
         return "truncated BMP header";
-    long w = s32(d + 18), h = s32(d + 22);
-    uint32_t bits = u16(d + 28), compression = u32(d + 30);
+    // An OS/2 header holds 16-bit sizes and 3-byte palette entries, and no compression.
+    bool os2 = info == 12;
+    long w = os2 ? static_cast<long>(u16(d + 18)) : static_cast<long>(s32(d + 18));
+    long h = os2 ? static_cast<long>(u16(d + 20)) : static_cast<long>(s32(d + 22));
+    uint32_t bits = u16(d + (os2 ? 24 : 28)), compression = os2 ? 0 : u32(d + 30);
+    size_t entry = os2 ? 3 : 4;
     bool top_down = h < 0;
     if (top_down)
         h = -h;
@@ -208,7 +200,11 @@ const char *check_bmp(const unsigned char *d, size_t n, std::vector<unsigned cha
     } else if ((n - off) / row < static_cast<size_t>(h)) {
         return "truncated BMP pixels";
     }
-    if (info == 40 && !top_down && !rle && (!fields || (allegro_masks && off == palette_at)))
+    // Allegro converts a palette picture through all 256 entries, whether
+    // the file has them or not: a shorter palette is filled in in the copy.
+    bool short_palette = bits <= 8 && (off - palette_at) / entry < 256;
+    if ((info == 40 || os2) && !top_down && !rle && !short_palette &&
+        (!fields || (allegro_masks && off == palette_at)))
         return nullptr;
 
     // Pixels Allegro reads as they are keep their depth and masks; decoded
@@ -229,16 +225,16 @@ const char *check_bmp(const unsigned char *d, size_t n, std::vector<unsigned cha
     put16(copy, out_bits);
     put32(copy, allegro_masks ? 3 : 0);
     put32(copy, 0);
-    put32(copy, u32(d + 38));
-    put32(copy, u32(d + 42));
-    put32(copy, 0);
-    put32(copy, 0);
+    for (int i = 0; i < 4; i++)   // resolution and colour counts, which Allegro skips
+        put32(copy, 0);
     if (allegro_masks)
         copy.insert(copy.end(), d + 54, d + 66);
     if (out_bits <= 8) {
         // Every entry there is room for, the unused rest black.
-        size_t have = std::min<size_t>(off - palette_at, 1024) / 4 * 4;
-        copy.insert(copy.end(), d + palette_at, d + palette_at + have);
+        for (size_t i = 0; i < 256 && (i + 1) * entry <= off - palette_at; i++) {
+            copy.insert(copy.end(), d + palette_at + i * entry, d + palette_at + i * entry + 3);
+            copy.push_back(0);
+        }
         copy.resize(out_off, 0);
     }
     for (long i = 0; i < h; i++) {
