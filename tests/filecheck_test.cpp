@@ -121,3 +121,32 @@ TEST_F(Headless, RunLengthRunsPastTheRowAreCutAndOtherEscapesRefused)
     const char *repaired = nullptr;
     EXPECT_STREQ(check_bmp(top_down.data(), top_down.size(), copy, &repaired), "top-down run-length BMP");
 }
+
+// Bit-fields Allegro has no reader for (here 4 bits a colour, as GIMP's
+// X4R4G4B4 writes them, top-down) reach it as plain 24-bit colour.
+TEST_F(Headless, UnknownBitFieldsAreReadAsTheirMasksSay)
+{
+    std::vector<unsigned char> b = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 70, 0, 0, 0};
+    auto le32 = [&b](uint32_t x) {
+        for (int i = 0; i < 4; i++)
+            b.push_back(static_cast<unsigned char>(x >> (8 * i)));
+    };
+    for (uint32_t x : {56u, 2u, static_cast<uint32_t>(-2), 0x100001u, 3u, 0u, 0u, 0u, 0u, 0u})
+        le32(x);   // size, width, height (top-down), planes and 16 bits, bit-fields
+    for (uint32_t x : {0xf00u, 0xf0u, 0xfu, 0xf000u})
+        le32(x);
+    b.insert(b.end(), {0x00, 0x0f, 0x84, 0x00,    // top row: red, (0, 136, 68)
+                       0xff, 0x0f, 0x11, 0x01});  // bottom row: white, (17, 17, 17)
+    const char *why = nullptr;
+    BITMAP *bmp = image_from_bytes(b, &why);
+    ASSERT_NE(bmp, nullptr) << why;
+    auto rgb = [bmp](int x, int y) {
+        int c = getpixel(bmp, x, y);
+        return std::vector<int>{getr32(c), getg32(c), getb32(c)};
+    };
+    EXPECT_EQ(rgb(0, 0), (std::vector<int>{255, 0, 0}));
+    EXPECT_EQ(rgb(1, 0), (std::vector<int>{0, 136, 68}));
+    EXPECT_EQ(rgb(0, 1), (std::vector<int>{255, 255, 255}));
+    EXPECT_EQ(rgb(1, 1), (std::vector<int>{17, 17, 17}));
+    destroy_bitmap(bmp);
+}

@@ -140,9 +140,10 @@ unsigned field_value(uint32_t pixel, const Field &f)
 // untouched. The longer Windows headers (52, 56, 108 and 124 bytes) only add
 // colour masks and colour-space data to the 40-byte one, and top-down rows
 // are only a matter of order: such files reach Allegro as an equivalent copy
-// with a 40-byte header and bottom-up rows.
-// Run-length data is decoded here into such a copy too, so that Allegro's
-// own run-length decoders, which write wherever the stream says, never run.
+// with a 40-byte header and bottom-up rows. Run-length data is decoded here
+// into such a copy too, so that Allegro's own run-length decoders, which
+// write wherever the stream says, never run; so are bit-field layouts
+// Allegro does not know, as 24-bit colour.
 const char *check_bmp(const unsigned char *d, size_t n, std::vector<unsigned char> &copy,
                       const char **repaired)
 {
