@@ -215,16 +215,16 @@ TEST_F(ToolMade, ImageMagickFontsAndSoxEffectsLoad)
     for (const char *encoding : {"unsigned -b 8", "signed -b 16"})
         for (int channels : {1, 2})
             for (int rate : {8000, 11025, 22050, 44100}) {
-                std::string spec = std::string("-e ") + encoding + " -c " + std::to_string(channels) + " -r " +
+                std::string format = std::string("-e ") + encoding + " -c " + std::to_string(channels) + " -r " +
                                    std::to_string(rate);
-                Bytes wav = make("sox -n " + spec, "effect.wav", "synth 0.1 sine 440");
+                Bytes wav = make("sox -n " + format, "effect.wav", "synth 0.1 sine 440");
                 SAMPLE *s = effect_from_bytes(wav, &why);
-                ASSERT_NE(s, nullptr) << spec << ": " << why;
-                EXPECT_EQ(why, nullptr) << spec;
-                EXPECT_EQ(s->bits, encoding[0] == 'u' ? 8 : 16) << spec;
-                EXPECT_EQ(s->stereo != 0, channels == 2) << spec;
-                EXPECT_EQ(s->freq, rate) << spec;
-                EXPECT_NEAR(static_cast<double>(s->len), rate / 10, 1) << spec;
+                ASSERT_NE(s, nullptr) << format << ": " << why;
+                EXPECT_EQ(why, nullptr) << format;
+                EXPECT_EQ(s->bits, encoding[0] == 'u' ? 8 : 16) << format;
+                EXPECT_EQ(s->stereo != 0, channels == 2) << format;
+                EXPECT_EQ(s->freq, rate) << format;
+                EXPECT_NEAR(static_cast<double>(s->len), rate / 10, 1) << format;
                 destroy_sample(s);
             }
 }
