@@ -1,5 +1,6 @@
-// Run-length BMPs: well-formed streams reach Allegro and decode; streams that
-// would make its decoder write outside the picture are refused first.
+// Run-length BMPs are decoded before Allegro sees them: well-formed streams
+// load, runs into the row padding are cut at the edge, streams that leave the
+// picture otherwise are refused.
 #include "support/harness.h"
 
 #include "core/filecheck.h"
@@ -67,31 +68,85 @@ TEST_F(Headless, RunLengthPicturesDecodeWhenEveryPixelStaysInside)
     destroy_bitmap(b);
 }
 
-TEST_F(Headless, RunLengthStreamsThatLeaveThePictureAreRefused)
+TEST_F(Headless, RunLengthRunsPastTheRowAreCutAndOtherEscapesRefused)
 {
+    // Runs and blocks reaching into the row's padding, as some tools write
+    // them: cut at the edge, and the picture is what the stream means.
+    struct Cut {
+        const char *what;
+        std::vector<unsigned char> stream;
+        bool four_bit;
+        int row0[4];   // expected indices of the bottom row
+    } cuts[] = {
+        {"a run past the end of its row", {5, 1, 0, 0, 4, 2, 0, 1}, false, {1, 1, 1, 1}},
+        {"absolute pixels past the row", {0, 5, 1, 2, 3, 1, 2, 0, 0, 0, 4, 2, 0, 1}, false, {1, 2, 3, 1}},
+        {"a 4-bit run past its row", {6, 0x12, 0, 0, 4, 0x22, 0, 1}, true, {1, 2, 1, 2}},
+        {"a 4-bit block past its row", {0, 6, 0x12, 0x31, 0x20, 0, 0, 0, 4, 0x22, 0, 1}, true, {1, 2, 3, 1}},
+    };
+    for (const Cut &c : cuts) {
+        std::vector<unsigned char> bmp = rle_bmp(c.stream, c.four_bit), copy;
+        const char *repaired = nullptr;
+        ASSERT_EQ(check_bmp(bmp.data(), bmp.size(), copy, &repaired), nullptr) << c.what;
+        EXPECT_NE(repaired, nullptr) << c.what;
+        const char *why = nullptr;
+        BITMAP *b = image_from_bytes(bmp, &why);
+        ASSERT_NE(b, nullptr) << c.what;
+        EXPECT_STREQ(why, repaired) << c.what;
+        for (int x = 0; x < 4; x++)
+            EXPECT_NEAR(grey(b, x, 1), c.row0[x] * 60, 3) << c.what << " x=" << x;
+        EXPECT_NEAR(grey(b, 0, 0), 120, 3) << c.what;   // the next row starts where it should
+        destroy_bitmap(b);
+    }
+
     struct Case {
         const char *what;
         std::vector<unsigned char> stream;
         bool four_bit;
     } cases[] = {
-        {"a run past the end of its row", {5, 1, 0, 1}, false},
-        {"absolute pixels past the row", {0, 3, 1, 1, 1, 0, 2, 1, 0, 1}, false},
         {"a delta above the top row", {0, 2, 0, 3, 1, 1, 0, 1}, false},
         {"a delta past the right edge", {0, 2, 5, 0, 0, 1}, false},
         {"no end of picture before the file ends", {4, 1, 0, 0, 4, 1}, false},
         {"absolute block cut short", {0, 4, 1, 1}, false},
-        {"a 4-bit run past its row", {6, 0x12, 0, 1}, true},
         {"a 4-bit absolute block cut short", {0, 8, 0x11, 0x11}, true},
     };
     for (const Case &c : cases) {
-        std::vector<unsigned char> bmp = rle_bmp(c.stream, c.four_bit);
-        EXPECT_NE(check_bmp(bmp.data(), bmp.size()), nullptr) << c.what;
+        std::vector<unsigned char> bmp = rle_bmp(c.stream, c.four_bit), copy;
+        const char *repaired = nullptr;
+        EXPECT_STREQ(check_bmp(bmp.data(), bmp.size(), copy, &repaired), "bad BMP run-length data") << c.what;
         const char *why = nullptr;
         EXPECT_EQ(image_from_bytes(bmp, &why), nullptr) << c.what;
     }
-    // Allegro cannot decode a top-down picture at all (it takes the negative
-    // height as a size): refused before it tries.
-    std::vector<unsigned char> top_down = rle_bmp({4, 1, 0, 1}, false, -2);
-    top_down[30] = 0;   // uncompressed
-    EXPECT_STREQ(check_bmp(top_down.data(), top_down.size()), "top-down BMP rows");
+    // The format has no top-down run-length pictures.
+    std::vector<unsigned char> top_down = rle_bmp({4, 1, 0, 1}, false, -2), copy;
+    const char *repaired = nullptr;
+    EXPECT_STREQ(check_bmp(top_down.data(), top_down.size(), copy, &repaired), "top-down run-length BMP");
+}
+
+// Bit-fields Allegro has no reader for (here 4 bits a colour, as GIMP's
+// X4R4G4B4 writes them, top-down) reach it as plain 24-bit colour.
+TEST_F(Headless, UnknownBitFieldsAreReadAsTheirMasksSay)
+{
+    std::vector<unsigned char> b = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 70, 0, 0, 0};
+    auto le32 = [&b](uint32_t x) {
+        for (int i = 0; i < 4; i++)
+            b.push_back(static_cast<unsigned char>(x >> (8 * i)));
+    };
+    for (uint32_t x : {56u, 2u, static_cast<uint32_t>(-2), 0x100001u, 3u, 0u, 0u, 0u, 0u, 0u})
+        le32(x);   // size, width, height (top-down), planes and 16 bits, bit-fields
+    for (uint32_t x : {0xf00u, 0xf0u, 0xfu, 0xf000u})
+        le32(x);
+    b.insert(b.end(), {0x00, 0x0f, 0x84, 0x00,    // top row: red, (0, 136, 68)
+                       0xff, 0x0f, 0x11, 0x01});  // bottom row: white, (17, 17, 17)
+    const char *why = nullptr;
+    BITMAP *bmp = image_from_bytes(b, &why);
+    ASSERT_NE(bmp, nullptr) << why;
+    auto rgb = [bmp](int x, int y) {
+        int c = getpixel(bmp, x, y);
+        return std::vector<int>{getr32(c), getg32(c), getb32(c)};
+    };
+    EXPECT_EQ(rgb(0, 0), (std::vector<int>{255, 0, 0}));
+    EXPECT_EQ(rgb(1, 0), (std::vector<int>{0, 136, 68}));
+    EXPECT_EQ(rgb(0, 1), (std::vector<int>{255, 255, 255}));
+    EXPECT_EQ(rgb(1, 1), (std::vector<int>{17, 17, 17}));
+    destroy_bitmap(bmp);
 }

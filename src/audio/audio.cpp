@@ -21,20 +21,22 @@ SAMPLE *effect_from_bytes(const std::vector<unsigned char> &bytes, const char **
 
 DUH *track_from_bytes(const std::vector<unsigned char> &bytes, const char **why)
 {
-    *why = check_xm(bytes.data(), bytes.size());
+    std::vector<unsigned char> copy;
+    const char *repaired;
+    *why = check_xm(bytes.data(), bytes.size(), copy, &repaired);
     if (*why)
         return nullptr;
-    // What dumb_load_xm_quick() does, from memory.
-    DUMBFILE *df = dumbfile_open_memory(reinterpret_cast<const char *>(bytes.data()),
-                                        static_cast<long>(bytes.size()));
+    // What dumb_load_xm_quick() does, from memory. DUMB copies what it keeps.
+    const std::vector<unsigned char> &use = copy.empty() ? bytes : copy;
+    DUMBFILE *df = dumbfile_open_memory(reinterpret_cast<const char *>(use.data()),
+                                        static_cast<long>(use.size()));
     if (!df) {
         *why = "out of memory";
         return nullptr;
     }
     DUH *d = dumb_read_xm_quick(df);
     dumbfile_close(df);
-    if (!d)
-        *why = "not a readable XM module";
+    *why = d ? repaired : "not a readable XM module";
     return d;
 }
 

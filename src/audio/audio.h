@@ -17,6 +17,7 @@ void playmusic(int track);
 void badmusic();
 
 // The guarded decoders behind loading: the bytes are checked against their
-// format before Allegro or DUMB sees them. Null, with *why set, when they do not fit.
+// format before Allegro or DUMB sees them. Null, with *why set, when they do
+// not fit; otherwise *why names what had to be repaired, or is null.
 SAMPLE *effect_from_bytes(const std::vector<unsigned char> &bytes, const char **why);
 DUH *track_from_bytes(const std::vector<unsigned char> &bytes, const char **why);

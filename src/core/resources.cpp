@@ -124,12 +124,18 @@ PACKFILE *open_bytes(ByteReader &reader)
 
 BITMAP *image_from_bytes(const std::vector<unsigned char> &bytes, const char **why)
 {
-    *why = check_bmp(bytes.data(), bytes.size());
+    std::vector<unsigned char> copy;
+    const char *repaired;
+    *why = check_bmp(bytes.data(), bytes.size(), copy, &repaired);
     if (*why)
         return nullptr;
     // What load_bitmap() does for a .bmp: decode, then convert to the current colour depth.
-    return read_from_memory(bytes, [](PACKFILE *pf) { return load_bmp_pf(pf, nullptr); },
-                            "not a readable BMP picture", why);
+    BITMAP *b = read_from_memory(copy.empty() ? bytes : copy,
+                                 [](PACKFILE *pf) { return load_bmp_pf(pf, nullptr); },
+                                 "not a readable BMP picture", why);
+    if (b)
+        *why = repaired;
+    return b;
 }
 
 FONT *font_from_bytes(const std::vector<unsigned char> &bytes, const char **why)
@@ -159,6 +165,11 @@ FONT *font_from_bytes(const std::vector<unsigned char> &bytes, const char **why)
 void warn_unloadable(const char *path, const char *why)
 {
     fprintf(stderr, "nannyday: cannot load \"%s\" (%s); going on without it\n", path, why);
+}
+
+void note_repaired(const char *path, const char *what)
+{
+    fprintf(stderr, "nannyday: repaired \"%s\" in memory (%s)\n", path, what);
 }
 
 void make_colours()

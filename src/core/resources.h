@@ -31,9 +31,13 @@ void load_images();
 
 // One line on stderr naming a data file the game could not use, and why.
 void warn_unloadable(const char *path, const char *why);
+// One line on stderr naming a data file the game loaded only after repairing
+// its copy in memory, and what it repaired.
+void note_repaired(const char *path, const char *what);
 
 // Reads a data file whole and hands it to one of the guarded decoders below;
-// a file that cannot be used is named on stderr and gives null.
+// a file that cannot be used is named on stderr and gives null, and so is a
+// file that loads only repaired.
 template <class T>
 T *load_checked(const char *path, T *(*decode)(const std::vector<unsigned char> &, const char **))
 {
@@ -42,11 +46,14 @@ T *load_checked(const char *path, T *(*decode)(const std::vector<unsigned char> 
     T *loaded = why ? nullptr : decode(bytes, &why);
     if (!loaded)
         warn_unloadable(path, why);
+    else if (why)
+        note_repaired(path, why);
     return loaded;
 }
 
 // The guarded decoders behind loading: the bytes are checked against their
-// format before Allegro sees them. Null, with *why set, when they do not fit.
+// format before the library sees them. Null, with *why set, when they do not
+// fit; otherwise *why names what had to be repaired, or is null.
 BITMAP *image_from_bytes(const std::vector<unsigned char> &bytes, const char **why);
 // The font must hold every printable ASCII character, which the game's text uses.
 FONT *font_from_bytes(const std::vector<unsigned char> &bytes, const char **why);

@@ -2,7 +2,10 @@
 # Runs one libFuzzer target for a bounded time (NANNYDAY_FUZZ_SECONDS, default
 # 60), seeded with the data folder's files of its kind. An input that crashes,
 # leaks or runs out of memory is saved under ARTIFACTS and fails the test:
-# keep it in tests/fuzz/regressions/KIND/ once the loader refuses it.
+# keep it in tests/fuzz/regressions/KIND/ once the loader refuses or repairs
+# it. tests/fuzz/seeds/KIND/ holds files that lead into the layout
+# conversions and repairs (other BMP headers, top-down and run-length rows,
+# trackers' out-of-range values).
 # Usage: run.sh FUZZER KIND DATA ARTIFACTS
 set -euo pipefail
 fuzzer=$1 kind=$2 data=$3 artifacts=$4
@@ -18,6 +21,7 @@ case $kind in
     xm) cp "$data"/xm/*.xm "$work/seeds/" ;;
 esac
 cp "$(dirname "$0")/regressions/$kind"/* "$work/seeds/" 2>/dev/null || true
+cp "$(dirname "$0")/seeds/$kind"/* "$work/seeds/" 2>/dev/null || true
 
 # Whole files where they are small enough to run fast: the small pictures,
 # the font, the effects and the music modules fit; the big pictures are cut.
