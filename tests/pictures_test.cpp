@@ -73,21 +73,30 @@ double cell_difference(int col1, int row1, int col2, int row2)
     return n / (128.0 * 128.0);
 }
 
-// The average colour of an icon cell's painted pixels.
-void cell_colour(int col, int row, double rgb[3])
+// Calls use(colour) for every painted (not mask-coloured) pixel of an icon
+// cell; returns how many there were.
+template <class Use> int each_painted_pixel(int col, int row, Use use)
 {
-    double sum[3] = {0, 0, 0};
     int n = 0;
     for (int y = 0; y < 128; y++)
         for (int x = 0; x < 128; x++) {
             if (is_mask(l2sprites, col * 128 + x, row * 128 + y))
                 continue;
-            int c = getpixel(l2sprites, col * 128 + x, row * 128 + y);
-            sum[0] += getr32(c);
-            sum[1] += getg32(c);
-            sum[2] += getb32(c);
+            use(getpixel(l2sprites, col * 128 + x, row * 128 + y));
             n++;
         }
+    return n;
+}
+
+// The average colour of an icon cell's painted pixels.
+void cell_colour(int col, int row, double rgb[3])
+{
+    double sum[3] = {0, 0, 0};
+    int n = each_painted_pixel(col, row, [&](int c) {
+        sum[0] += getr32(c);
+        sum[1] += getg32(c);
+        sum[2] += getb32(c);
+    });
     for (int i = 0; i < 3; i++)
         rgb[i] = sum[i] / n;
 }
@@ -96,15 +105,9 @@ void cell_colour(int col, int row, double rgb[3])
 double cell_chroma(int col, int row)
 {
     double sum = 0;
-    int n = 0;
-    for (int y = 0; y < 128; y++)
-        for (int x = 0; x < 128; x++) {
-            if (is_mask(l2sprites, col * 128 + x, row * 128 + y))
-                continue;
-            int c = getpixel(l2sprites, col * 128 + x, row * 128 + y);
-            sum += std::max({getr32(c), getg32(c), getb32(c)}) - std::min({getr32(c), getg32(c), getb32(c)});
-            n++;
-        }
+    int n = each_painted_pixel(col, row, [&](int c) {
+        sum += std::max({getr32(c), getg32(c), getb32(c)}) - std::min({getr32(c), getg32(c), getb32(c)});
+    });
     return sum / n;
 }
 

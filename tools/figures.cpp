@@ -534,6 +534,16 @@ void ground_shadow(BITMAP *b, float x, float ground, float w)
     shade_oval(b, x - w * 0.12f, ground, w * 0.55f, w * 0.11f, rgb(40, 50, 40), 0.28f);
 }
 
+void garden_fence(BITMAP *b, float top)
+{
+    for (float x = 0; x < 640; x += 18) {
+        poly(b, {x + 1, top + 41, x + 15, top + 41, x + 15, top + 7, x + 8, top, x + 1, top + 7}, outline());
+        poly(b, {x + 2, top + 40, x + 14, top + 40, x + 14, top + 8, x + 8, top + 2, x + 2, top + 8}, rgb(250, 250, 244));
+    }
+    box(b, 0, top + 13, 640, top + 18, rgb(214, 210, 200));
+    box(b, 0, top + 29, 640, top + 34, rgb(214, 210, 200));
+}
+
 void street_house(BITMAP *b, const House &h, float ground)
 {
     int o = outline();

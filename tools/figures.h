@@ -59,6 +59,9 @@ struct House {
 };
 void street_house(BITMAP *b, const House &h, float ground);
 
+// The garden's far picket fence across the whole picture, its pointed tops at `top`.
+void garden_fence(BITMAP *b, float top);
+
 // A soft shadow on the ground under a figure or thing; the light comes from
 // the upper right in every picture, so shadows fall a little to the left.
 void ground_shadow(BITMAP *b, float x, float ground, float w);

@@ -48,12 +48,7 @@ void bg0()
         tree_of(b, t[0], 132, t[1], static_cast<int>(t[2]), 0.25f);
     vgrad(b, 0, 118, 640, 480, rgb(112, 180, 84), rgb(92, 156, 72));
     // The back fence.
-    for (float x = 0; x < 640; x += 18) {
-        poly(b, {x + 1, 162, x + 15, 162, x + 15, 128, x + 8, 121, x + 1, 128}, outline());
-        poly(b, {x + 2, 161, x + 14, 161, x + 14, 129, x + 8, 123, x + 2, 129}, rgb(250, 250, 244));
-    }
-    box(b, 0, 134, 640, 139, rgb(214, 210, 200));
-    box(b, 0, 150, 640, 155, rgb(214, 210, 200));
+    garden_fence(b, 121);
     // The rest of the garden.
     tree_of(b, 80, 340, 112, 0, 0);
     bush(b, 572, 236, 44, rgb(90, 168, 80));

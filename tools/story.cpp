@@ -430,12 +430,7 @@ void cutscene_1_0()
     for (auto &t : row)
         tree_of(b, t[0], 236, t[1], static_cast<int>(t[2]), 0.25f);
     vgrad(b, 0, 226, 640, 480, rgb(134, 204, 100), rgb(104, 176, 82));
-    for (float x = 0; x < 640; x += 18) {
-        poly(b, {x + 1, 262, x + 15, 262, x + 15, 228, x + 8, 221, x + 1, 228}, outline());
-        poly(b, {x + 2, 261, x + 14, 261, x + 14, 229, x + 8, 223, x + 2, 229}, rgb(250, 250, 244));
-    }
-    box(b, 0, 234, 640, 239, rgb(214, 210, 200));
-    box(b, 0, 250, 640, 255, rgb(214, 210, 200));
+    garden_fence(b, 221);
     sandpit(b, 150, 300, 610, 430);
     // A sandcastle, a bucket and a spade.
     poly(b, {472, 364, 524, 364, 518, 330, 478, 330}, outline());
