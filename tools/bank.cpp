@@ -32,18 +32,6 @@ void vibrato(XmInstrument &ins, int bpm, double hz, int depth, double sweep_ms)
     ins.vibrato_sweep = static_cast<int>(std::lround(sweep_ms / 1000 * ticks_per_second));
 }
 
-// One-pole filters for shaping noise, run sample by sample.
-struct LowPass {
-    double a, y = 0;
-    LowPass(double hz, double rate) : a(1 - std::exp(-2 * M_PI * hz / rate)) {}
-    double operator()(double x) { return y += a * (x - y); }
-};
-struct HighPass {
-    LowPass low;
-    HighPass(double hz, double rate) : low(hz, rate) {}
-    double operator()(double x) { return x - low(x); }
-};
-
 const double RATE = 11000;   // drums are made at the stream's rate
 
 // Noise band-passed between lo and hi Hz: two poles below, three above, so

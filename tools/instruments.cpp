@@ -203,16 +203,11 @@ XmInstrument sustained(const std::string &name, int bpm, const Tone &tone, const
             std::vector<double> white(air.size());
             for (double &x : white)
                 x = random.next();
-            double a = 1 - std::exp(-2 * M_PI * tone.breath_hz / rate), lo = 1 - std::exp(-2 * M_PI * 250 / rate);
-            double y1 = 0, y2 = 0, y3 = 0, base = 0;
+            LowPass l1(tone.breath_hz, rate), l2(tone.breath_hz, rate), l3(tone.breath_hz, rate);
+            HighPass rumble(250, rate);
             for (int pass = 0; pass < 2; pass++)
-                for (size_t i = 0; i < air.size(); i++) {
-                    y1 += a * (white[i] - y1);
-                    y2 += a * (y1 - y2);
-                    y3 += a * (y2 - y3);
-                    base += lo * (y3 - base);
-                    air[i] = y3 - base;
-                }
+                for (size_t i = 0; i < air.size(); i++)
+                    air[i] = rumble(l3(l2(l1(white[i]))));
             double sum = 0;
             for (double x : air)
                 sum += x * x;

@@ -5,6 +5,7 @@
 
 #include "writers.h"
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -63,6 +64,18 @@ public:
     double next();
 private:
     uint32_t state;
+};
+
+// One-pole filters for shaping noise, run sample by sample.
+struct LowPass {
+    double a, y = 0;
+    LowPass(double hz, double rate) : a(1 - std::exp(-2 * M_PI * hz / rate)) {}
+    double operator()(double x) { return y += a * (x - y); }
+};
+struct HighPass {
+    LowPass low;
+    HighPass(double hz, double rate) : low(hz, rate) {}
+    double operator()(double x) { return x - low(x); }
 };
 
 // ---- Chords: "C", "Am", "G7", "Fmaj7", "Bm7b5", "Dsus4", "C/E", ...

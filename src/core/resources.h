@@ -36,8 +36,8 @@ void warn_unloadable(const char *path, const char *why);
 void note_repaired(const char *path, const char *what);
 
 // Reads a data file whole and hands it to one of the guarded decoders below;
-// a file that cannot be used is named on stderr and gives null, and so is a
-// file that loads only repaired.
+// a file that cannot be used is named on stderr and gives null; a file that
+// loads only after a repair is named on stderr too, with what was repaired.
 template <class T>
 T *load_checked(const char *path, T *(*decode)(const std::vector<unsigned char> &, const char **))
 {

@@ -2,49 +2,81 @@
 // DUMB's own loaders or players: the guarded decoders must refuse every one
 // of them, or take it only after repairing what made it unsafe.
 #include "audio/audio.h"
+#include "core/filecheck.h"
 #include "core/resources.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Hands a kept file to the guarded decoder of its kind, plays a module the
+// way the game plays it (which is where some of them crashed), and frees
+// what loaded. True when it loaded; *why says why not, or what was repaired.
+bool loads(const fs::path &path, const char **why)
+{
+    std::vector<unsigned char> bytes;
+    EXPECT_EQ(read_data_file(path.c_str(), bytes), nullptr) << path;
+    std::string kind = path.extension();
+    *why = nullptr;
+    if (kind == ".bmp") {
+        BITMAP *b = image_from_bytes(bytes, why);
+        if (b)
+            destroy_bitmap(b);
+        return b != nullptr;
+    }
+    if (kind == ".pcx") {
+        FONT *f = font_from_bytes(bytes, why);
+        if (f)
+            destroy_font(f);
+        return f != nullptr;
+    }
+    if (kind == ".wav") {
+        SAMPLE *s = effect_from_bytes(bytes, why);
+        if (s)
+            destroy_sample(s);
+        return s != nullptr;
+    }
+    DUH *duh = track_from_bytes(bytes, why);
+    if (!duh)
+        return false;
+    static short out[2 * 4096];
+    DUH_SIGRENDERER *r = duh_start_sigrenderer(duh, 0, 2, 0);
+    EXPECT_NE(r, nullptr) << path;
+    if (r) {
+        duh_render(r, 16, 0, 1.0f, 65536.0f / 11000.0f, 4096, out);
+        duh_end_sigrenderer(r);
+    }
+    unload_duh(duh);
+    return true;
+}
+
+// Every regular file below `dir`.
+std::vector<fs::path> files_in(const fs::path &dir)
+{
+    std::vector<fs::path> files;
+    for (const auto &entry : fs::recursive_directory_iterator(dir))
+        if (entry.is_regular_file())
+            files.push_back(entry.path());
+    return files;
+}
+
+} // namespace
 
 TEST(FuzzRegressions, EveryKeptInputIsRefusedOrRepairedBeforeTheLibrarySeesIt)
 {
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(32);
     int seen = 0;
-    for (const auto &entry : fs::recursive_directory_iterator(NANNYDAY_FUZZ_REGRESSIONS)) {
-        if (!entry.is_regular_file())
-            continue;
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::vector<unsigned char> bytes(std::istreambuf_iterator<char>(in), {});
-        std::string kind = entry.path().parent_path().filename();
-        const char *why = nullptr;
-        bool loaded;
-        if (kind == "bmp")
-            loaded = image_from_bytes(bytes, &why) != nullptr;
-        else if (kind == "pcx")
-            loaded = font_from_bytes(bytes, &why) != nullptr;
-        else if (kind == "wav")
-            loaded = effect_from_bytes(bytes, &why) != nullptr;
-        else if (DUH *duh = track_from_bytes(bytes, &why)) {
-            // Played the way the game plays it, which is where some of them crashed.
-            static short out[2 * 4096];
-            DUH_SIGRENDERER *r = duh_start_sigrenderer(duh, 0, 2, 0);
-            ASSERT_NE(r, nullptr) << entry.path();
-            duh_render(r, 16, 0, 1.0f, 65536.0f / 11000.0f, 4096, out);
-            duh_end_sigrenderer(r);
-            unload_duh(duh);
-            loaded = true;
-        } else {
-            loaded = false;
-        }
+    for (const fs::path &path : files_in(NANNYDAY_FUZZ_REGRESSIONS)) {
+        const char *why;
+        bool loaded = loads(path, &why);
         // Refused with the reason, or loaded with the repair named.
-        EXPECT_NE(why, nullptr) << entry.path() << (loaded ? " loaded unrepaired" : "");
+        EXPECT_NE(why, nullptr) << path << (loaded ? " loaded unrepaired" : "");
         seen++;
     }
     EXPECT_GE(seen, 6);
@@ -57,24 +89,10 @@ TEST(FuzzSeeds, EverySeedLoads)
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(32);
     int seen = 0, repaired = 0;
-    for (const auto &entry : fs::recursive_directory_iterator(fs::path(NANNYDAY_FUZZ_REGRESSIONS).parent_path() / "seeds")) {
-        if (!entry.is_regular_file())
-            continue;
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::vector<unsigned char> bytes(std::istreambuf_iterator<char>(in), {});
-        const char *why = nullptr;
-        bool loaded;
-        if (entry.path().extension() == ".bmp") {
-            BITMAP *b = image_from_bytes(bytes, &why);
-            loaded = b != nullptr;
-            if (b)
-                destroy_bitmap(b);
-        } else {
-            DUH *d = track_from_bytes(bytes, &why);
-            loaded = d != nullptr;
-            unload_duh(d);
-        }
-        EXPECT_TRUE(loaded) << entry.path() << ": " << why;
+    for (const fs::path &path : files_in(fs::path(NANNYDAY_FUZZ_REGRESSIONS).parent_path() / "seeds")) {
+        const char *why;
+        bool loaded = loads(path, &why);
+        EXPECT_TRUE(loaded) << path << ": " << why;
         repaired += loaded && why;
         seen++;
     }

@@ -3,6 +3,7 @@
 // Every one loads; one converted or repaired on the way shows the same
 // pixels, or plays the same sound, as its plain equivalent.
 #include "audio/audio.h"
+#include "core/filecheck.h"
 #include "core/resources.h"
 #include "writers.h"
 
@@ -11,7 +12,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -33,8 +33,9 @@ void set32(Bytes &b, size_t at, uint32_t v)
 
 Bytes read_file(const fs::path &p)
 {
-    std::ifstream in(p, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
+    Bytes b;
+    EXPECT_EQ(read_data_file(p.c_str(), b), nullptr) << p;
+    return b;
 }
 
 class ToolMade : public ::testing::Test {
@@ -60,12 +61,6 @@ protected:
 };
 
 fs::path ToolMade::dir;
-
-BITMAP *picture(const Bytes &b, const char **why)
-{
-    *why = nullptr;
-    return image_from_bytes(b, why);
-}
 
 // Every pixel within `tolerance` in each colour.
 void expect_same_pixels(BITMAP *got, BITMAP *want, int tolerance, const std::string &what)
@@ -182,9 +177,9 @@ TEST_F(ToolMade, EveryBmpImageMagickWritesLoadsWithThePixelsOfItsPlainSave)
     };
     for (const Case &c : cases) {
         const char *why, *plain_why;
-        BITMAP *want = picture(c.plain, &plain_why);
+        BITMAP *want = image_from_bytes(c.plain, &plain_why);
         ASSERT_NE(want, nullptr) << c.what << ": plain save " << plain_why;
-        BITMAP *got = picture(c.file, &why);
+        BITMAP *got = image_from_bytes(c.file, &why);
         ASSERT_NE(got, nullptr) << c.what << ": " << why;
         EXPECT_EQ(why != nullptr, c.repaired) << c.what << ": " << (why ? why : "nothing repaired");
         EXPECT_EQ(bitmap_color_depth(got), 32) << c.what;
