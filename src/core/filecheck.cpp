@@ -160,8 +160,8 @@ const char *check_bmp(const unsigned char *d, size_t n, std::vector<unsigned cha
     // An OS/2 header holds 16-bit sizes and 3-byte palette entries, and no compression.
     bool os2 = info == 12;
     // Wider than the field: a top-down height of -2^31 has no positive in 32 bits.
-    int64_t w = os2 ? u16(d + 18) : s32(d + 18);
-    int64_t h = os2 ? u16(d + 20) : s32(d + 22);
+    int64_t w = os2 ? static_cast<int64_t>(u16(d + 18)) : static_cast<int64_t>(s32(d + 18));
+    int64_t h = os2 ? static_cast<int64_t>(u16(d + 20)) : static_cast<int64_t>(s32(d + 22));
     uint32_t bits = u16(d + (os2 ? 24 : 28)), compression = os2 ? 0 : u32(d + 30);
     size_t entry = os2 ? 3 : 4;
     bool top_down = h < 0;
