@@ -283,7 +283,7 @@ const char *check_pcx(const unsigned char *d, size_t n)
     long w = xmax - xmin + 1, h = ymax - ymin + 1;
     if (!dimensions_ok(w, h))
         return "PCX picture size out of range";
-    if (u16(d + 66) < w)
+    if (static_cast<long>(u16(d + 66)) < w)
         return "PCX lines shorter than the picture's width";
     // Every row takes at least one byte per plane, even run-length coded.
     if (n < 128 + static_cast<size_t>(h) * d[65])
