@@ -5,40 +5,7 @@
 #include <tuple>
 #include <vector>
 
-int outline()
-{
-    return rgb(58, 40, 48);
-}
-
-int skin()
-{
-    return rgb(250, 212, 180);
-}
-
-int paper()
-{
-    return rgb(255, 248, 228);
-}
-
-int ink()
-{
-    return rgb(84, 52, 40);
-}
-
 namespace {
-
-int cheek() { return rgb(244, 160, 150); }
-int mouth() { return rgb(150, 45, 55); }
-int rosa_hair() { return rgb(122, 66, 38); }
-int rosa_dress() { return rgb(72, 112, 196); }
-int apron() { return rgb(252, 250, 242); }
-int tights() { return rgb(84, 70, 92); }
-int shoe() { return rgb(96, 52, 40); }
-int pip_hair() { return rgb(236, 128, 44); }
-int shirt() { return rgb(222, 66, 60); }
-int stripe() { return rgb(252, 212, 76); }
-int shorts() { return rgb(62, 92, 170); }
-int sneaker() { return rgb(246, 246, 246); }
 
 // A figure's drawing context: unit coordinates around the feet point, and the
 // pass being drawn. The outline pass draws every shape grown by `grow` in one

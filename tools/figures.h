@@ -2,7 +2,7 @@
 // same Rosa, Pip, trolley, apples and milk appear in every picture.
 #pragma once
 
-#include "paint.h"
+#include "palette.h"
 
 #include <cmath>
 
@@ -65,9 +65,3 @@ void garden_fence(BITMAP *b, float top);
 // A soft shadow on the ground under a figure or thing; the light comes from
 // the upper right in every picture, so shadows fall a little to the left.
 void ground_shadow(BITMAP *b, float x, float ground, float w);
-
-// Colours the pictures share.
-int outline();
-int skin();
-int paper();   // the notes and story panels
-int ink();     // the text on them
