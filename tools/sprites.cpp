@@ -17,7 +17,8 @@ struct Ink {
 };
 
 // The story pictures' own colours, with a darker and a lighter step where a
-// 32x32 figure needs one.
+// 32x32 figure needs one: shade on the left, shine on the right, as the sun
+// stands in every picture.
 std::vector<Ink> inks()
 {
     return {
@@ -68,10 +69,10 @@ const char *const ROSA[32] = {
     "................................",
     "..............kkkk..............",
     ".............khhhhk.............",
-    ".............khHHhk.............",
+    ".............khhHHk.............",
     "...........kkkhhhhkkk...........",
     "..........khhhhhhhhhhk..........",
-    ".........khhHhhhhhhHhhk.........",
+    ".........khhhhhhhhhHhhk.........",
     "........khhhhhhhhhhhhhhk........",
     "........khhhsssssssshhhk........",
     "........khhsssssssssshhk........",
@@ -84,9 +85,9 @@ const char *const ROSA[32] = {
     "...........kkksssskkk...........",
     "..........kbbbbwwbbbbk..........",
     ".........kbbbbwwwwbbbbk.........",
-    "........kBbbbwwwwwwbbbBk........",
-    "........kBbbbwwwwwwbbbBk........",
-    "........kBbbbwwwwwwbbbBk........",
+    "........kBbbbwwwwwwbbbbk........",
+    "........kBbbbwwwwwwbbbbk........",
+    "........kBbbbwwwwwwbbbbk........",
     "........ksbbbwwwwwwbbbsk........",
     "........ksbbwwwwwwwwbbsk........",
     "........kbbbwwwwwwwwbbbk........",

@@ -176,6 +176,9 @@ void big_letters(BITMAP *b, const char *text, float cx, float top, float scale)
         px = left + static_cast<float>(x) * scale;
         py = top + static_cast<float>(y) * scale + 4 * std::sin(static_cast<float>(x / 8) * 1.3f);
     };
+    // The drop shadow falls away from the light.
+    float lx, ly;
+    towards_light(lx, ly);
     for (int pass = 0; pass < 3; pass++)
         for (int y = 0; y < h; y++)
             for (int x = 0; x < w; x++) {
@@ -184,12 +187,12 @@ void big_letters(BITMAP *b, const char *text, float cx, float top, float scale)
                 float px, py;
                 at(x, y, px, py);
                 if (pass == 0)
-                    disc(b, px + scale * 0.5f + scale * 0.5f, py + scale * 0.5f + scale * 0.8f, scale * 1.0f, rgb(40, 28, 36));
+                    disc(b, px + scale * (0.5f - 0.8f * lx), py + scale * (0.5f - 0.9f * ly), scale * 1.0f, rgb(40, 28, 36));
                 else if (pass == 1)
                     disc(b, px + scale * 0.5f, py + scale * 0.5f, scale * 1.0f, outline());
                 else
                     box(b, px - 0.02f, py - 0.02f, px + scale + 0.02f, py + scale + 0.02f,
-                        mix(rgb(255, 236, 130), rgb(244, 132, 56), static_cast<float>(y - 2) / 11.0f));
+                        mix(rgb(255, 236, 130), rgb(244, 132, 56), std::fmax(0.0f, static_cast<float>(y - 1) / 12.0f)));
             }
     // A shine along the top of each letter.
     for (int y = 0; y < h; y++)
