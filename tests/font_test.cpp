@@ -2,6 +2,7 @@
 // for, and small enough for the places the game writes in.
 #include "support/harness.h"
 
+#include <map>
 #include <set>
 
 namespace {
@@ -45,15 +46,66 @@ TEST_F(Font, CoversEveryPrintableCharacterEachDistinctWithAGapAfterIt)
     for (int code = 32; code <= 126; code++) {
         char s[2] = {static_cast<char>(code), 0};
         int w = text_length(f, s);
-        ASSERT_GE(w, 6) << "character " << code;
+        ASSERT_GE(w, 3) << "character " << code;   // some ink between the two blank columns
         std::string g = glyph(code);
         bool inked = g.find('#') != std::string::npos;
         EXPECT_EQ(inked, code != ' ') << "character '" << s << "'\n" << g;
-        // Allegro puts characters side by side: the last column is the gap.
-        for (int y = 0; y < h; y++)
+        // Allegro puts characters side by side: the first and last columns are the gap.
+        for (int y = 0; y < h; y++) {
+            EXPECT_EQ(g[static_cast<size_t>(y * (w + 1))], '.') << "character '" << s << "' touches the one before\n" << g;
             EXPECT_EQ(g[static_cast<size_t>(y * (w + 1) + w - 1)], '.') << "character '" << s << "' touches the next\n" << g;
+        }
         EXPECT_TRUE(seen.insert(g).second) << "character '" << s << "' looks like an earlier one\n" << g;
     }
+}
+
+namespace {
+
+int width_of(const char *s)
+{
+    return text_length(f, s);
+}
+
+// The first row of a character that has ink in it.
+int top_row(int code)
+{
+    std::string g = glyph(code);
+    size_t first = g.find('#');
+    return first == std::string::npos ? -1 : static_cast<int>(first / (g.find('\n') + 1));
+}
+
+} // namespace
+
+TEST_F(Font, WidthsFollowTheLettersWithDigitsAllAlike)
+{
+    for (char d = '1'; d <= '9'; d++) {
+        char s[2] = {d, 0};
+        EXPECT_EQ(width_of(s), width_of("0")) << "digit " << d;
+    }
+    // Narrow letters and stops are narrower than an n, the wide letters wider.
+    for (const char *narrow : {"i", "l", "j", "r", "t", "f", ".", ",", "!", ":", "'"})
+        EXPECT_LT(width_of(narrow), width_of("n")) << narrow;
+    for (const char *wide : {"m", "w", "M", "W"})
+        EXPECT_GT(width_of(wide), width_of("n")) << wide;
+    EXPECT_LT(width_of("i"), width_of("r"));
+    // Truly proportional: many widths, none taken by half of the characters.
+    std::map<int, int> count;
+    for (int code = 32; code <= 126; code++) {
+        char s[2] = {static_cast<char>(code), 0};
+        count[width_of(s)]++;
+    }
+    EXPECT_GE(count.size(), 5u);
+    for (auto [w, n] : count)
+        EXPECT_LT(n * 2, 95) << n << " characters are " << w << " wide";
+}
+
+TEST_F(Font, AscendersRiseAboveTheCapitals)
+{
+    int cap = top_row('H');
+    for (int c : {'b', 'd', 'h', 'k', 'l'})
+        EXPECT_LT(top_row(c), cap) << static_cast<char>(c);
+    for (int c : {'A', 'E', 'I', 'O', 'T', '0', '1'})
+        EXPECT_EQ(top_row(c), cap) << static_cast<char>(c);
 }
 
 TEST_F(Font, DrawsMonoInExactlyTheColoursAsked)

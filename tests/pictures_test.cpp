@@ -125,6 +125,25 @@ protected:
     }
 };
 
+// How full the outline of a tab or notch is, from its row extents: about
+// 0.8 for a round one, near 1 for a square one. Counted from x0 on, cols
+// columns to the right, for painted pixels (a tab) or mask pixels (a notch).
+double fullness(int x0, int y0, int cols, bool want_mask)
+{
+    int most = 0, sum = 0, rows = 0;
+    for (int y = y0 - 20; y < y0 + 20; y++) {
+        int n = 0;
+        for (int x = x0; x < x0 + cols; x++)
+            n += is_mask(l2sprites, x, y) == want_mask;
+        if (n > 0) {
+            most = std::max(most, n);
+            sum += n;
+            rows++;
+        }
+    }
+    return rows > 0 ? static_cast<double>(sum) / rows / most : 0;
+}
+
 } // namespace
 
 TEST_F(Pictures, EveryPictureLoadsAtTheSizeTheGameDrawsIt)
@@ -225,6 +244,15 @@ TEST_F(Pictures, LevelTwoIconsTellTheirStatesApart)
     cell_colour(2, 0, gave_down);
     EXPECT_LT(colour_distance(wants_up, gave_up), colour_distance(wants_up, gave_down));
     EXPECT_LT(colour_distance(wants_down, gave_down), colour_distance(wants_down, gave_up));
+
+    // And by shape, for whoever does not tell the colours apart: the tab on
+    // the right of Pip's card fits the notch on the left of the right answer
+    // and not that of the wrong one.
+    double tab_up = fullness(128 + 114, 64, 14, false), tab_down = fullness(128 + 114, 256 + 64, 14, false);
+    double notch_up = fullness(256 + 4, 256 + 64, 16, true), notch_down = fullness(256 + 4, 64, 16, true);
+    ASSERT_GT(tab_up * tab_down * notch_up * notch_down, 0) << "a card without its tab or notch";
+    EXPECT_LT(std::fabs(tab_up - notch_up), std::fabs(tab_up - notch_down));
+    EXPECT_LT(std::fabs(tab_down - notch_down), std::fabs(tab_down - notch_up));
 
     // Waiting icons (state 0) are grey beside every icon in play, so the eye
     // follows the bell, then the wish, then the answer.

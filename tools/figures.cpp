@@ -2,43 +2,67 @@
 #include "figures.h"
 
 #include <cmath>
+#include <array>
+#include <cstdint>
 #include <tuple>
 #include <vector>
 
-int outline()
+Light light = DAY;
+
+void towards_light(float &dx, float &dy)
 {
-    return rgb(58, 40, 48);
+    // High on the right by day, low on the right in the evening; the lamp
+    // stands on the right of the room, its shade a little above the sofa.
+    static const float dir[3][2] = {{0.6f, -0.8f}, {0.94f, -0.34f}, {0.9f, -0.44f}};
+    dx = dir[light][0];
+    dy = dir[light][1];
 }
 
-int skin()
+float sunlit(float nx, float ny)
 {
-    return rgb(250, 212, 180);
+    float dx, dy, n = std::hypot(nx, ny);
+    towards_light(dx, dy);
+    return n > 0 ? (nx * dx + ny * dy) / n : 0;
 }
 
-int paper()
+int in_light(int c, float nx, float ny)
 {
-    return rgb(255, 248, 228);
+    float t = sunlit(nx, ny);
+    return t >= 0 ? mix(c, rgb(255, 250, 226), 0.22f * t) : mix(c, rgb(120, 70, 90), -0.3f * t);
 }
 
-int ink()
+void highlight_at(float r, float &dx, float &dy)
 {
-    return rgb(84, 52, 40);
+    towards_light(dx, dy);
+    dx *= r * 0.45f;
+    dy *= r * 0.45f;
 }
 
 namespace {
 
-int cheek() { return rgb(244, 160, 150); }
-int mouth() { return rgb(150, 45, 55); }
-int rosa_hair() { return rgb(122, 66, 38); }
-int rosa_dress() { return rgb(72, 112, 196); }
-int apron() { return rgb(252, 250, 242); }
-int tights() { return rgb(84, 70, 92); }
-int shoe() { return rgb(96, 52, 40); }
-int pip_hair() { return rgb(236, 128, 44); }
-int shirt() { return rgb(222, 66, 60); }
-int stripe() { return rgb(252, 212, 76); }
-int shorts() { return rgb(62, 92, 170); }
-int sneaker() { return rgb(246, 246, 246); }
+// A number from 0 to 1 that depends only on (seed, k): the same trees and
+// apples on every run of the generator.
+float wobble(int seed, int k)
+{
+    uint32_t h = static_cast<uint32_t>(seed) * 2654435761u ^ static_cast<uint32_t>(k + 1) * 40503u;
+    h ^= h >> 15;
+    h *= 2246822519u;
+    h ^= h >> 13;
+    return static_cast<float>(h & 0xFFFFu) / 65535.0f;
+}
+
+// Draws with draw(canvas, cx, cy) round the middle of a canvas of its own,
+// then lays that on b turned by deg degrees clockwise round (x, y).
+template <class F>
+void tilted(BITMAP *b, float x, float y, float deg, float half, F draw)
+{
+    int side = static_cast<int>(std::ceil(2 * half));
+    BITMAP *t = big_canvas(side, side, mask());
+    draw(t, static_cast<float>(side) / 2, static_cast<float>(side) / 2);
+    pivot_sprite(b, t, static_cast<int>(lroundf(x * SS)), static_cast<int>(lroundf(y * SS)), side * SS / 2,
+                 side * SS / 2, ftofix(deg * 256.0f / 360.0f));
+    destroy_bitmap(t);
+}
 
 // A figure's drawing context: unit coordinates around the feet point, and the
 // pass being drawn. The outline pass draws every shape grown by `grow` in one
@@ -213,6 +237,8 @@ void rosa_pass(const Pen &p, const Pose &q)
     }
 }
 
+void pip_face(const Pen &h, float hx, float hy, float fx, float gap, const Pose &q);
+
 void pip_top(const Pen &p, const Pose &q, bool body)
 {
     float sx = q.lean, hx = q.lean * 1.2f, hy = -45;
@@ -238,14 +264,19 @@ void pip_top(const Pen &p, const Pose &q, bool body)
     }
     limb(p, sx - 7, -32, q.lex, q.ley, q.lhx, q.lhy, 4.8f, shirt(), 0.3f, skin(), 3);
     limb(p, sx + 7, -32, q.rex, q.rey, q.rhx, q.rhy, 4.8f, shirt(), 0.3f, skin(), 3);
-    // Head, spiky hair, freckles.
+    pip_face(h, hx, hy, fx, gap, q);
+}
+
+// Head, spiky hair, freckles; h is already turned by the head's tilt.
+void pip_face(const Pen &h, float hx, float hy, float fx, float gap, const Pose &q)
+{
     h.disc(hx, hy, 11.5f, skin());
     h.oval(hx - 11, hy + 1, 2, 3, skin());
     h.oval(hx + 11, hy + 1, 2, 3, skin());
     h.quad(hx - 8, hy - 8, hx - 6, hy - 17, hx - 1, hy - 10, hx - 4, hy - 8, pip_hair());
     h.quad(hx - 3, hy - 9, hx + 2, hy - 18.5f, hx + 5, hy - 9, hx + 1, hy - 8, pip_hair());
     h.quad(hx + 3, hy - 9, hx + 10, hy - 14, hx + 10, hy - 5, hx + 5, hy - 7, pip_hair());
-    if (p.fill()) {
+    if (h.fill()) {
         h.oval(hx, hy - 6.5f, 11.6f, 5.5f, pip_hair());
         h.quad(hx - 11.6f, hy - 6, hx - 2, hy - 8, hx - 6, hy - 3, hx - 11.8f, hy - 1, pip_hair());
         eyes(h, fx, hy + 1, gap, 2.1f, q.face, q.look);
@@ -357,42 +388,93 @@ void pip_sitting(BITMAP *b, float x, float y, float s, const Pose &q)
     });
 }
 
-void apple(BITMAP *b, float cx, float cy, float r)
+void pip_head(BITMAP *b, float cx, float cy, float s, const Pose &q)
 {
-    int red = rgb(214, 44, 46);
-    disc(b, cx - r * 0.42f, cy - r * 0.1f, r * 0.78f + r * 0.14f, outline());
-    disc(b, cx + r * 0.42f, cy - r * 0.1f, r * 0.78f + r * 0.14f, outline());
-    disc(b, cx, cy + r * 0.12f, r + r * 0.14f, outline());
-    stroke(b, {cx, cy - r * 0.7f, cx + r * 0.12f, cy - r * 1.25f}, r * 0.34f, outline());
-    disc(b, cx - r * 0.42f, cy - r * 0.1f, r * 0.78f, red);
-    disc(b, cx + r * 0.42f, cy - r * 0.1f, r * 0.78f, red);
-    disc(b, cx, cy + r * 0.12f, r, red);
-    oval(b, cx + r * 0.3f, cy + r * 0.35f, r * 0.55f, r * 0.5f, rgb(190, 30, 40));
-    oval(b, cx - r * 0.45f, cy - r * 0.3f, r * 0.22f, r * 0.3f, rgb(255, 190, 180));
-    stroke(b, {cx, cy - r * 0.7f, cx + r * 0.12f, cy - r * 1.2f}, r * 0.16f, rgb(110, 70, 40));
-    poly(b, {cx + r * 0.15f, cy - r * 1.0f, cx + r * 0.6f, cy - r * 1.35f, cx + r * 0.95f, cy - r * 1.15f, cx + r * 0.5f,
-             cy - r * 0.85f},
-         rgb(80, 170, 70));
+    float hx = q.lean * 1.2f, hy = -45;
+    float fx = hx + q.turn * 3.4f, gap = 4.3f * (1 - 0.22f * std::fabs(q.turn));
+    outlined(b, cx - hx * s, cy - hy * s, s, [&](const Pen &p) { pip_face(p.turned(hx, hy, q.tilt), hx, hy, fx, gap, q); });
 }
 
-void milk(BITMAP *b, float cx, float bottom, float h)
+void apple(BITMAP *b, float cx, float cy, float r, float tilt, float vary)
 {
-    float w = h * 0.44f, o = h * 0.05f;
-    int white = rgb(246, 248, 255), blue = rgb(64, 128, 222);
-    auto shape = [&](float g, int c, int cap) {
-        rbox(b, cx - w / 2 - g, bottom - h * 0.68f - g, cx + w / 2 + g, bottom + g, w * 0.22f + g, c);
-        poly(b, {cx - w / 2 - g, bottom - h * 0.6f, cx + w / 2 + g, bottom - h * 0.6f, cx + w * 0.24f + g,
-                 bottom - h * 0.84f, cx - w * 0.24f - g, bottom - h * 0.84f},
-             c);
-        box(b, cx - w * 0.24f - g, bottom - h * 0.9f, cx + w * 0.24f + g, bottom - h * 0.7f, c);
-        rbox(b, cx - w * 0.3f - g, bottom - h - g, cx + w * 0.3f + g, bottom - h * 0.86f + g, w * 0.08f + g, cap);
+    // The lobes, stem and leaf turn with the apple; the shine stays on the
+    // side towards the light.
+    float a = tilt * 3.14159265f / 180, ca = std::cos(a), sa = std::sin(a);
+    auto at = [&](float u, float v, float &x, float &y) {
+        x = cx + (u * ca - v * sa) * r;
+        y = cy + (u * sa + v * ca) * r;
     };
-    shape(o, outline(), outline());
-    shape(0, white, blue);
-    box(b, cx - w / 2, bottom - h * 0.48f, cx + w / 2, bottom - h * 0.2f, blue);
-    disc(b, cx, bottom - h * 0.31f, w * 0.11f, white);
-    poly(b, {cx - w * 0.11f, bottom - h * 0.32f, cx + w * 0.11f, bottom - h * 0.32f, cx, bottom - h * 0.43f}, white);
-    box(b, cx - w * 0.36f, bottom - h * 0.62f, cx - w * 0.22f, bottom - h * 0.52f, rgb(255, 255, 255));
+    float lx, ly, rx, ry, mx, my, s0x, s0y, s1x, s1y;
+    at(-0.42f, -0.1f, lx, ly);
+    at(0.42f, -0.1f, rx, ry);
+    at(0, 0.12f, mx, my);
+    at(0, -0.7f, s0x, s0y);
+    at(0.12f, -1.25f, s1x, s1y);
+    int red = mix(rgb(214, 44, 46), rgb(236, 92, 48), vary * 0.6f);
+    disc(b, lx, ly, r * 0.92f, outline());
+    disc(b, rx, ry, r * 0.92f, outline());
+    disc(b, mx, my, r * 1.14f, outline());
+    stroke(b, {s0x, s0y, s1x, s1y}, r * 0.34f, outline());
+    // Shade first, then the body again a little towards the light: a crescent
+    // of shade stays on the side away from it.
+    int dark = mix(red, rgb(150, 20, 36), 0.5f);
+    disc(b, lx, ly, r * 0.78f, dark);
+    disc(b, rx, ry, r * 0.78f, dark);
+    disc(b, mx, my, r, dark);
+    float hx, hy;
+    highlight_at(r, hx, hy);
+    float ox = hx * 0.3f, oy = hy * 0.3f;
+    disc(b, lx + ox, ly + oy, r * 0.7f, red);
+    disc(b, rx + ox, ry + oy, r * 0.7f, red);
+    disc(b, mx + ox, my + oy, r * 0.9f, red);
+    float shine = 0.16f + 0.12f * vary;
+    oval(b, cx + hx, cy + hy, r * shine, r * (shine + 0.08f), rgb(255, 196, 184));
+    stroke(b, {s0x, s0y, s1x, s1y}, r * 0.16f, rgb(110, 70, 40));
+    float l1x, l1y, l2x, l2y, l3x, l3y, l4x, l4y;
+    at(0.15f, -1.0f, l1x, l1y);
+    at(0.6f, -1.35f, l2x, l2y);
+    at(0.95f, -1.15f, l3x, l3y);
+    at(0.5f, -0.85f, l4x, l4y);
+    poly(b, {l1x, l1y, l2x, l2y, l3x, l3y, l4x, l4y}, mix(rgb(80, 170, 70), rgb(120, 180, 60), vary));
+}
+
+void milk(BITMAP *b, float cx, float bottom, float h, float tilt, float vary)
+{
+    auto draw = [&](BITMAP *t, float x, float base) {
+        float w = h * 0.44f, o = h * 0.05f;
+        int white = rgb(246, 248, 255), blue = rgb(64, 128, 222);
+        auto shape = [&](float g, int c, int cap) {
+            rbox(t, x - w / 2 - g, base - h * 0.68f - g, x + w / 2 + g, base + g, w * 0.22f + g, c);
+            poly(t, {x - w / 2 - g, base - h * 0.6f, x + w / 2 + g, base - h * 0.6f, x + w * 0.24f + g,
+                     base - h * 0.84f, x - w * 0.24f - g, base - h * 0.84f},
+                 c);
+            box(t, x - w * 0.24f - g, base - h * 0.9f, x + w * 0.24f + g, base - h * 0.7f, c);
+            rbox(t, x - w * 0.3f - g, base - h - g, x + w * 0.3f + g, base - h * 0.86f + g, w * 0.08f + g, cap);
+        };
+        shape(o, outline(), outline());
+        shape(0, white, blue);
+        // The side turned from the light is a shade greyer; the label sits
+        // a little higher or lower on each bottle.
+        float dx, dy;
+        towards_light(dx, dy);
+        float side = dx >= 0 ? -1.0f : 1.0f;
+        box(t, side < 0 ? x - w / 2 : x + w * 0.3f, base - h * 0.6f, side < 0 ? x - w * 0.3f : x + w / 2,
+            base - h * 0.04f, rgb(222, 228, 242));
+        float lab = h * (0.02f * (vary - 0.5f));
+        box(t, x - w / 2, base - h * 0.48f + lab, x + w / 2, base - h * 0.2f + lab, blue);
+        disc(t, x, base - h * 0.31f + lab, w * 0.11f, white);
+        poly(t, {x - w * 0.11f, base - h * 0.32f + lab, x + w * 0.11f, base - h * 0.32f + lab, x, base - h * 0.43f + lab},
+             white);
+        float sw = w * (0.1f + 0.08f * vary);
+        box(t, x - side * w * 0.36f - sw / 2, base - h * 0.64f, x - side * w * 0.36f + sw / 2, base - h * 0.52f,
+            rgb(255, 255, 255));
+    };
+    if (tilt == 0) {
+        draw(b, cx, bottom);
+        return;
+    }
+    // Turned round the middle of its foot, so it still stands on `bottom`.
+    tilted(b, cx, bottom, tilt, h * 1.2f, [&](BITMAP *t, float x, float y) { draw(t, x, y); });
 }
 
 void bell(BITMAP *b, float cx, float cy, float s, bool ringing)
@@ -411,14 +493,18 @@ void bell(BITMAP *b, float cx, float cy, float s, bool ringing)
     };
     shape(s * 0.08f, outline());
     shape(0, gold);
-    poly(b, {cx + s * 0.25f, cy - s * 0.8f, cx + s * 0.7f, cy - s * 0.2f, cx + s * 1.0f, cy + s * 0.45f,
-             cx + s * 0.55f, cy + s * 0.45f},
+    // Shaded on the side away from the light, a shine on the side towards it.
+    float dx, dy;
+    towards_light(dx, dy);
+    float k = dx >= 0 ? -1.0f : 1.0f;
+    poly(b, {cx + k * s * 0.25f, cy - s * 0.8f, cx + k * s * 0.7f, cy - s * 0.2f, cx + k * s * 1.0f, cy + s * 0.45f,
+             cx + k * s * 0.55f, cy + s * 0.45f},
          shade);
-    oval(b, cx - s * 0.35f, cy - s * 0.45f, s * 0.13f, s * 0.3f, shine);
+    oval(b, cx - k * s * 0.35f, cy - s * 0.45f, s * 0.13f, s * 0.3f, shine);
     if (ringing)
         for (float side : {-1.0f, 1.0f})
-            for (int k = 0; k < 3; k++) {
-                float r = s * (1.35f + 0.32f * static_cast<float>(k));
+            for (int j = 0; j < 3; j++) {
+                float r = s * (1.35f + 0.32f * static_cast<float>(j));
                 float a = side < 0 ? 180 : 0;
                 arc(b, cx, cy, r, r, a - 28, a + 28, s * 0.1f, rgb(250, 196, 40));
             }
@@ -442,44 +528,35 @@ void pushing_home(BITMAP *b, float rx, float ground, float rs)
 
 void cloud(BITMAP *b, float x, float y, float s)
 {
+    // The underside away from the light is shaded.
+    float dx, dy;
+    towards_light(dx, dy);
     int shade = rgb(222, 232, 244), white = rgb(255, 255, 255);
     for (int pass = 0; pass < 2; pass++) {
-        float d = pass == 0 ? s * 0.08f : 0;
+        float ox = pass == 0 ? -dx * s * 0.08f : 0, oy = pass == 0 ? -dy * s * 0.08f : 0;
         int c = pass == 0 ? shade : white;
-        disc(b, x - s * 0.5f, y + d, s * 0.32f, c);
-        disc(b, x, y - s * 0.18f + d, s * 0.45f, c);
-        disc(b, x + s * 0.5f, y + d, s * 0.3f, c);
-        oval(b, x, y + s * 0.1f + d, s * 0.8f, s * 0.22f, c);
+        disc(b, x - s * 0.5f + ox, y + oy, s * 0.32f, c);
+        disc(b, x + ox, y - s * 0.18f + oy, s * 0.45f, c);
+        disc(b, x + s * 0.5f + ox, y + oy, s * 0.3f, c);
+        oval(b, x + ox, y + s * 0.1f + oy, s * 0.8f, s * 0.22f, c);
     }
-}
-
-void tree(BITMAP *b, float x, float y, float s)
-{
-    int o = outline();
-    poly(b, {x - s * 0.14f, y, x + s * 0.14f, y, x + s * 0.09f, y - s * 0.9f, x - s * 0.09f, y - s * 0.9f}, o);
-    poly(b, {x - s * 0.1f, y - s * 0.02f, x + s * 0.1f, y - s * 0.02f, x + s * 0.06f, y - s * 0.9f, x - s * 0.06f,
-             y - s * 0.9f},
-         rgb(130, 86, 54));
-    const float blobs[][3] = {{-0.35f, -0.95f, 0.36f}, {0.35f, -0.95f, 0.36f}, {0, -1.25f, 0.45f}, {0, -0.85f, 0.4f}};
-    for (auto &k : blobs)
-        disc(b, x + k[0] * s, y + k[1] * s, k[2] * s + s * 0.03f, o);
-    for (auto &k : blobs)
-        disc(b, x + k[0] * s, y + k[1] * s, k[2] * s, rgb(72, 150, 70));
-    disc(b, x - s * 0.12f, y - s * 1.38f, s * 0.2f, rgb(104, 182, 90));
-    disc(b, x - s * 0.42f, y - s * 1.05f, s * 0.14f, rgb(104, 182, 90));
 }
 
 void bush(BITMAP *b, float x, float y, float s, int c)
 {
-    for (int pass = 0; pass < 2; pass++) {
-        float g = pass == 0 ? s * 0.06f : 0;
-        int col = pass == 0 ? outline() : c;
-        disc(b, x - s * 0.35f, y - s * 0.25f, s * 0.32f + g, col);
-        disc(b, x + s * 0.35f, y - s * 0.25f, s * 0.32f + g, col);
-        disc(b, x, y - s * 0.42f, s * 0.4f + g, col);
-        box(b, x - s * 0.67f - g, y - s * 0.25f, x + s * 0.67f + g, y + g, col);
+    float hx, hy;
+    highlight_at(s * 0.4f, hx, hy);
+    for (int pass = 0; pass < 3; pass++) {
+        // Outline, the shaded body, then the body again towards the light.
+        float g = pass == 0 ? s * 0.06f : pass == 2 ? -s * 0.05f : 0;
+        float ox = pass == 2 ? hx * 0.25f : 0, oy = pass == 2 ? hy * 0.25f : 0;
+        int col = pass == 0 ? outline() : pass == 1 ? mix(c, rgb(30, 70, 60), 0.25f) : c;
+        disc(b, x - s * 0.35f + ox, y - s * 0.25f + oy, s * 0.32f + g, col);
+        disc(b, x + s * 0.35f + ox, y - s * 0.25f + oy, s * 0.32f + g, col);
+        disc(b, x + ox, y - s * 0.42f + oy, s * 0.4f + g, col);
+        box(b, x - s * 0.67f - g + ox, y - s * 0.25f + oy, x + s * 0.67f + g + ox, y + std::fmin(g, 0.0f), col);
     }
-    disc(b, x - s * 0.12f, y - s * 0.6f, s * 0.13f, mix(c, rgb(255, 255, 255), 0.3f));
+    disc(b, x + hx, y - s * 0.42f + hy, s * 0.13f, mix(c, rgb(255, 255, 220), 0.3f));
 }
 
 void flower(BITMAP *b, float x, float y, float r, int c)
@@ -492,46 +569,187 @@ void flower(BITMAP *b, float x, float y, float r, int c)
     disc(b, x, y, r * 0.5f, rgb(252, 220, 80));
 }
 
-void tree_of(BITMAP *b, float x, float y, float s, int kind, float haze)
+namespace {
+
+// A leafy crown of round blobs {x, y, r} in tree units: an outline round the
+// whole, the blobs in shade, then again a little smaller and shifted towards
+// the light, so that a crescent of shade stays on the side away from it;
+// the blobs that stand highest catch a spot of light.
+void crown(BITMAP *b, float x, float y, float s, const std::vector<std::array<float, 3>> &blobs, int o, int leaf,
+           float g)
+{
+    int shade = mix(leaf, rgb(24, 60, 70), 0.3f), lit = mix(leaf, rgb(255, 255, 220), 0.24f);
+    float top = 0;
+    for (auto &k : blobs)
+        top = std::fmin(top, k[1] - k[2]);
+    for (auto &k : blobs)
+        disc(b, x + k[0] * s, y + k[1] * s, k[2] * s + g, o);
+    for (auto &k : blobs)
+        disc(b, x + k[0] * s, y + k[1] * s, k[2] * s, shade);
+    for (auto &k : blobs) {
+        float hx, hy;
+        highlight_at(k[2] * s, hx, hy);
+        disc(b, x + k[0] * s + hx * 0.3f, y + k[1] * s + hy * 0.3f, k[2] * s * 0.86f, leaf);
+    }
+    for (auto &k : blobs)
+        if (k[1] - k[2] < top * 0.8f) {
+            float hx, hy;
+            highlight_at(k[2] * s, hx, hy);
+            oval(b, x + k[0] * s + hx, y + k[1] * s + hy, k[2] * s * 0.34f, k[2] * s * 0.24f, lit);
+        }
+}
+
+void trunk(BITMAP *b, float x, float y, float s, float top, float half, float lean, int o, int bark)
+{
+    float g = s * 0.03f;
+    poly(b, {x - half * s - g, y, x + half * s + g, y, x + lean * s + half * 0.6f * s + g, y - top * s,
+             x + lean * s - half * 0.6f * s - g, y - top * s},
+         o);
+    poly(b, {x - half * s, y - g, x + half * s, y - g, x + lean * s + half * 0.6f * s, y - top * s,
+             x + lean * s - half * 0.6f * s, y - top * s},
+         bark);
+}
+
+} // namespace
+
+void tree_of(BITMAP *b, float x, float y, float s, int kind, float haze, int seed)
 {
     int far = rgb(206, 226, 236);
-    int o = mix(outline(), far, haze), bark = mix(rgb(130, 86, 54), far, haze);
-    int leaf = mix(kind == 2 ? rgb(52, 120, 78) : kind == 1 ? rgb(92, 160, 66) : rgb(72, 150, 70), far, haze);
-    int lit = mix(leaf, rgb(255, 255, 220), 0.22f);
+    auto hz = [&](int c) { return mix(c, far, haze); };
+    int o = hz(outline()), bark = hz(rgb(130, 86, 54));
     float g = s * 0.03f;
-    poly(b, {x - s * 0.12f, y, x + s * 0.12f, y, x + s * 0.08f, y - s * 0.8f, x - s * 0.08f, y - s * 0.8f}, o);
-    poly(b, {x - s * 0.085f, y - s * 0.02f, x + s * 0.085f, y - s * 0.02f, x + s * 0.05f, y - s * 0.8f,
-             x - s * 0.05f, y - s * 0.8f},
-         bark);
-    if (kind == 2) {
-        // A fir: three tiers, lit on the right.
+    auto w = [&](int k) { return wobble(seed, k) - 0.5f; };   // -0.5 to 0.5
+    std::vector<std::array<float, 3>> blobs;
+    switch (kind) {
+    case FIR: {
+        // Tiers, lit on the side towards the light.
+        int leaf = hz(rgb(52, 120, 78)), lit = mix(leaf, rgb(255, 255, 220), 0.22f);
+        int tiers = 3 + (wobble(seed, 1) > 0.5f ? 1 : 0);
+        float step = 1.14f / static_cast<float>(tiers), lean = w(2) * 0.06f;
+        float dx, dy;
+        towards_light(dx, dy);
+        float side = dx >= 0 ? 1.0f : -1.0f;
+        trunk(b, x, y, s, 0.6f, 0.1f, 0, o, bark);
         for (int pass = 0; pass < 2; pass++)
-            for (int t = 0; t < 3; t++) {
-                float ty = y - s * (0.45f + 0.38f * static_cast<float>(t)), hw = s * (0.5f - 0.12f * static_cast<float>(t));
-                float e = pass == 0 ? g * 1.6f : 0;
-                poly(b, {x - hw - e, ty + e, x + hw + e, ty + e, x, ty - s * 0.62f - e}, pass == 0 ? o : leaf);
+            for (int t = 0; t < tiers; t++) {
+                float ft = static_cast<float>(t);
+                float ty = y - s * (0.45f + step * ft), hw = s * (0.52f - 0.36f / static_cast<float>(tiers) * ft);
+                float tx = x + lean * s * ft, e = pass == 0 ? g * 1.6f : 0;
+                poly(b, {tx - hw - e, ty + e, tx + hw + e, ty + e, tx, ty - s * 0.62f - e}, pass == 0 ? o : leaf);
                 if (pass == 1)
-                    poly(b, {x, ty - s * 0.6f, x + hw * 0.9f, ty - s * 0.02f, x + hw * 0.35f, ty - s * 0.02f}, lit);
+                    poly(b, {tx, ty - s * 0.6f, tx + side * hw * 0.9f, ty - s * 0.02f, tx + side * hw * 0.35f, ty - s * 0.02f},
+                         lit);
             }
         return;
     }
-    // Round or tall crowns: blobs, an outline round them, a lit side.
-    const float round[][3] = {{-0.35f, -0.95f, 0.36f}, {0.35f, -0.95f, 0.36f}, {0, -1.25f, 0.45f}, {0, -0.85f, 0.4f}};
-    const float tall[][3] = {{0, -0.95f, 0.3f}, {0, -1.3f, 0.32f}, {0, -1.62f, 0.26f}, {-0.12f, -1.15f, 0.28f}};
-    const float(*blobs)[3] = kind == 1 ? tall : round;
-    for (int i = 0; i < 4; i++)
-        disc(b, x + blobs[i][0] * s, y + blobs[i][1] * s, blobs[i][2] * s + g, o);
-    for (int i = 0; i < 4; i++)
-        disc(b, x + blobs[i][0] * s, y + blobs[i][1] * s, blobs[i][2] * s, leaf);
-    for (int i = 0; i < 4; i++)
-        if (blobs[i][0] >= 0 && blobs[i][1] < -1.0f)
-            oval(b, x + blobs[i][0] * s + blobs[i][2] * s * 0.35f, y + blobs[i][1] * s - blobs[i][2] * s * 0.3f,
-                 blobs[i][2] * s * 0.38f, blobs[i][2] * s * 0.28f, lit);
+    case POPLAR: {
+        // A tall flame of a crown.
+        int leaf = hz(rgb(96, 158, 64));
+        float lean = w(3) * 0.08f, h = 0.6f + w(4) * 0.08f;
+        trunk(b, x, y, s, 0.6f, 0.08f, 0, o, bark);
+        float cx = x + lean * s, cy = y - s * (0.5f + h);
+        int shade = mix(leaf, rgb(24, 60, 70), 0.3f);
+        for (int pass = 0; pass < 2; pass++) {
+            float e = pass == 0 ? g : 0;
+            int c = pass == 0 ? o : shade;
+            oval(b, cx, cy, s * 0.27f + e, s * h + e, c);
+            poly(b, {cx - s * 0.13f - e, cy - s * h * 0.8f, cx + lean * s * 0.6f, cy - s * (h + 0.12f) - 2 * e,
+                     cx + s * 0.13f + e, cy - s * h * 0.8f},
+                 c);
+        }
+        float hx, hy;
+        highlight_at(s * 0.27f, hx, hy);
+        oval(b, cx + hx * 0.4f, cy + hy * 0.2f, s * 0.22f, s * h * 0.94f, leaf);
+        oval(b, cx + hx * 0.9f, cy - s * h * 0.3f, s * 0.05f, s * h * 0.4f, mix(leaf, rgb(255, 255, 220), 0.28f));
+        return;
+    }
+    case BIRCH: {
+        // A slim white trunk with dark marks under a light, airy crown.
+        int leaf = hz(rgb(150, 196, 84));
+        float lean = w(5) * 0.16f;
+        trunk(b, x, y, s, 1.1f, 0.07f, lean, o, hz(rgb(240, 236, 226)));
+        for (int k = 0; k < 4; k++) {
+            float t = 0.15f + 0.22f * static_cast<float>(k) + w(6 + k) * 0.06f;
+            stroke(b, {x + lean * s * t - s * 0.04f, y - s * t * 1.1f, x + lean * s * t + s * 0.02f, y - s * t * 1.1f},
+                   s * 0.03f, o);
+        }
+        for (int k = 0; k < 7; k++) {
+            float a = static_cast<float>(k) * 0.9f + w(10 + k);
+            blobs.push_back({lean + 0.3f * std::cos(a) * (0.6f + 0.4f * wobble(seed, 20 + k)),
+                             -1.3f + 0.32f * std::sin(a) * (0.6f + 0.4f * wobble(seed, 30 + k)),
+                             0.17f + 0.06f * wobble(seed, 40 + k)});
+        }
+        crown(b, x, y, s, blobs, o, leaf, g);
+        return;
+    }
+    case SPREADING: {
+        // A short trunk forking under a wide, flat-bottomed crown.
+        int leaf = hz(rgb(66, 136, 74));
+        trunk(b, x, y, s, 0.6f, 0.13f, 0, o, bark);
+        for (int pass = 0; pass < 2; pass++) {
+            float e = pass == 0 ? 2 * g : 0;
+            int c = pass == 0 ? o : bark;
+            stroke(b, {x, y - s * 0.55f, x - s * 0.32f, y - s * 0.88f}, s * 0.08f + e, c);
+            stroke(b, {x, y - s * 0.55f, x + s * 0.3f, y - s * 0.92f}, s * 0.08f + e, c);
+        }
+        float spread = 1 + w(50) * 0.2f;
+        blobs = {{-0.56f * spread, -1.0f, 0.28f}, {-0.22f * spread, -1.18f + w(51) * 0.06f, 0.37f},
+                 {0.24f * spread, -1.16f + w(52) * 0.06f, 0.35f}, {0.58f * spread, -1.02f, 0.27f},
+                 {0, -0.98f, 0.3f}};
+        crown(b, x, y, s, blobs, o, leaf, g);
+        return;
+    }
+    case APPLE_TREE: {
+        // A round little fruit tree with red apples in it.
+        int leaf = hz(rgb(84, 160, 70)), fruit = hz(rgb(218, 60, 52));
+        trunk(b, x, y, s, 0.7f, 0.1f, w(60) * 0.06f, o, bark);
+        blobs = {{0, -1.08f, 0.5f}, {-0.34f + w(61) * 0.06f, -0.9f, 0.3f}, {0.36f, -0.92f + w(62) * 0.06f, 0.28f}};
+        crown(b, x, y, s, blobs, o, leaf, g);
+        for (int k = 0; k < 6; k++) {
+            float a = static_cast<float>(k) * 1.1f + w(63 + k);
+            float r = 0.42f * (0.4f + 0.6f * wobble(seed, 70 + k));
+            disc(b, x + std::cos(a) * r * s, y - 1.0f * s + std::sin(a) * r * 0.8f * s, s * 0.055f + g * 0.5f, o);
+            disc(b, x + std::cos(a) * r * s, y - 1.0f * s + std::sin(a) * r * 0.8f * s, s * 0.055f, fruit);
+        }
+        return;
+    }
+    default: {
+        // ROUND: a cloud of leaves, its blobs a little different every time.
+        int leaf = hz(rgb(72, 150, 70));
+        trunk(b, x, y, s, 0.8f, 0.12f, 0, o, bark);
+        const float base[][3] = {{-0.35f, -0.95f, 0.36f}, {0.35f, -0.95f, 0.36f}, {0, -1.25f, 0.45f}, {0, -0.85f, 0.4f}};
+        for (int k = 0; k < 4; k++)
+            blobs.push_back({base[k][0] + w(80 + k) * 0.12f, base[k][1] + w(90 + k) * 0.1f,
+                             base[k][2] * (1 + w(100 + k) * 0.16f)});
+        crown(b, x, y, s, blobs, o, leaf, g);
+        return;
+    }
+    }
+}
+
+void tree_row(BITMAP *b, std::initializer_list<TreeSpot> spots, float y, float haze, int first)
+{
+    // Each kind differs from the two before it, so no two neighbours match
+    // and no short pattern repeats.
+    int prev = -1, prev2 = -1, i = 0;
+    for (const TreeSpot &t : spots) {
+        int kind = i == 0 ? first % TREE_KINDS : static_cast<int>(wobble(first, i) * TREE_KINDS) % TREE_KINDS;
+        while (kind == prev || kind == prev2)
+            kind = (kind + 1) % TREE_KINDS;
+        tree_of(b, t.x, y, t.s, kind, haze, first * 100 + i);
+        prev2 = prev;
+        prev = kind;
+        i++;
+    }
 }
 
 void ground_shadow(BITMAP *b, float x, float ground, float w)
 {
-    shade_oval(b, x - w * 0.12f, ground, w * 0.55f, w * 0.11f, rgb(40, 50, 40), 0.28f);
+    // Cast away from the light: the lower it stands, the longer the shadow.
+    float dx, dy;
+    towards_light(dx, dy);
+    float reach = std::fmin(dx / -dy, 2.0f);
+    shade_oval(b, x - w * 0.16f * reach, ground, w * (0.5f + 0.07f * reach), w * 0.11f, rgb(40, 50, 40), 0.28f);
 }
 
 void garden_fence(BITMAP *b, float top)
@@ -550,16 +768,21 @@ void street_house(BITMAP *b, const House &h, float ground)
     float x = h.x, r = h.x + h.w;
     box(b, x - 2, h.top - 2, r + 2, ground, o);
     box(b, x, h.top, r, ground, h.wall);
-    box(b, r - 10, h.top, r, ground, mix(h.wall, rgb(120, 70, 90), 0.18f));   // the side away from the sun
+    box(b, x, h.top, x + 10, ground, in_light(h.wall, -1, 0));   // the side away from the sun
     if (h.kind == 0) {
+        // Each slope of the roof as the light finds it.
         poly(b, {x - 12, h.top + 2, x + h.w / 2, h.top - 54, r + 12, h.top + 2}, o);
-        poly(b, {x - 5, h.top, x + h.w / 2, h.top - 48, r + 5, h.top}, h.roof);
+        poly(b, {x - 5, h.top, x + h.w / 2, h.top - 48, x + h.w / 2, h.top}, in_light(h.roof, -1, -1));
+        poly(b, {x + h.w / 2, h.top - 48, r + 5, h.top, x + h.w / 2, h.top}, in_light(h.roof, 1, -1));
     } else if (h.kind == 1) {
         box(b, x - 6, h.top - 14, r + 6, h.top + 2, o);
         box(b, x - 4, h.top - 12, r + 4, h.top, h.roof);
+        box(b, x - 4, h.top - 12, x + 4, h.top, in_light(h.roof, -1, 0));
     } else {
         poly(b, {x - 10, h.top + 2, x + 26, h.top - 40, r - 26, h.top - 40, r + 10, h.top + 2}, o);
-        poly(b, {x - 4, h.top, x + 28, h.top - 35, r - 28, h.top - 35, r + 4, h.top}, h.roof);
+        poly(b, {x - 4, h.top, x + 28, h.top - 35, r - 28, h.top - 35, r + 4, h.top}, in_light(h.roof, 0, -1));
+        poly(b, {x - 4, h.top, x + 28, h.top - 35, x + 28, h.top}, in_light(h.roof, -1, -1));
+        poly(b, {r - 28, h.top - 35, r + 4, h.top, r - 28, h.top}, in_light(h.roof, 1, -1));
     }
     float door = x + h.w * 0.5f - 19;
     for (int i = 0; i < h.windows; i++) {
@@ -578,4 +801,3 @@ void street_house(BITMAP *b, const House &h, float ground)
     box(b, door, ground - 79, door + 38, ground, mix(h.roof, rgb(60, 40, 40), 0.4f));
     disc(b, door + 30, ground - 38, 2.5f, rgb(250, 210, 80));
 }
-

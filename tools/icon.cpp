@@ -3,7 +3,7 @@
 // Written as PNGs into <dir>/icons/hicolor/<n>x<n>/apps/nannyday.png.
 #include "assets.h"
 #include "figures.h"
-#include "paint.h"
+#include "palette.h"
 
 #include <algorithm>
 #include <cmath>
@@ -205,13 +205,10 @@ std::vector<uint8_t> to_rgba(BITMAP *big)
     return px;
 }
 
-int ring() { return rgb(58, 178, 211); }   // the intro's stripe blue
+int ring() { return stripe_blue(); }
 int rim() { return rgb(34, 110, 150); }
 int sky_top() { return rgb(150, 214, 246); }
 int sky_low() { return rgb(226, 244, 252); }
-int hair() { return rgb(122, 66, 38); }
-int dark() { return rgb(58, 40, 48); }
-int cheek() { return rgb(244, 160, 150); }
 
 // Everything outside the badge's disc becomes see-through, and the ring is
 // laid over the edge; c and the radii are in big-canvas pixels. Only the
@@ -275,19 +272,19 @@ std::vector<uint8_t> face(int size)
     float head = n * 0.30f, cy = c + n * 0.09f, line = size >= 32 ? 1.25f : 1;
     float bun_y = cy - n * 0.35f, bun = n * 0.11f, hair_r = head + n * 0.04f;
     // The bun first, so that the head's outline parts it from the hair.
-    disc(b, c, bun_y, bun + line, dark());
-    disc(b, c, bun_y, bun, hair());
-    disc(b, c, cy - n * 0.02f, hair_r + line, dark());
-    disc(b, c, cy - n * 0.02f, hair_r, hair());
+    disc(b, c, bun_y, bun + line, outline());
+    disc(b, c, bun_y, bun, rosa_hair());
+    disc(b, c, cy - n * 0.02f, hair_r + line, outline());
+    disc(b, c, cy - n * 0.02f, hair_r, rosa_hair());
     disc(b, c, cy + n * 0.04f, head - n * 0.03f, skin());
-    oval(b, c, cy - head * 0.55f, head * 0.9f, head * 0.38f, hair());   // the fringe
+    oval(b, c, cy - head * 0.55f, head * 0.9f, head * 0.38f, rosa_hair());   // the fringe
     float eye = size >= 32 ? 2 : 1, gap = std::floor(n * 0.13f), ey = std::floor(cy + n * 0.04f);
-    box(b, c - gap - eye, ey, c - gap, ey + eye + 1, dark());
-    box(b, c + gap, ey, c + gap + eye, ey + eye + 1, dark());
+    box(b, c - gap - eye, ey, c - gap, ey + eye + 1, outline());
+    box(b, c + gap, ey, c + gap + eye, ey + eye + 1, outline());
     float ch = std::floor(n * 0.08f) + 1;
     box(b, c - gap - eye - ch, ey + eye + 1, c - gap - eye, ey + eye + 2, cheek());
     box(b, c + gap + eye, ey + eye + 1, c + gap + eye + ch, ey + eye + 2, cheek());
-    int smile = rgb(150, 45, 55);
+    int smile = mouth();
     float my = ey + eye + 3;
     box(b, c - gap + 1, my, c + gap - 1, my + 1, smile);
     box(b, c - gap, my - 1, c - gap + 1, my, smile);
@@ -318,11 +315,11 @@ std::vector<uint8_t> tiny_face()
         for (int x = 0; x < 10; x++) {
             int c = -1;
             switch (rows[y][x]) {
-            case 'h': c = hair(); break;
+            case 'h': c = rosa_hair(); break;
             case 'k': c = skin(); break;
-            case 'e': c = dark(); break;
+            case 'e': c = outline(); break;
             case 'c': c = cheek(); break;
-            case 'm': c = rgb(150, 45, 55); break;
+            case 'm': c = mouth(); break;
             }
             if (c != -1)
                 box(b, static_cast<float>(x + 3), static_cast<float>(y + 2), static_cast<float>(x + 4),

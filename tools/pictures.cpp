@@ -36,21 +36,21 @@ void arrow_key(BITMAP *b, float cx, float cy, bool up, float k = 1)
 void bg0()
 {
     const float L = 208, R = 433, T = 202, B = 320;
+    light = DAY;
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     vgrad(b, 0, 0, 640, 120, rgb(120, 190, 240), rgb(206, 234, 250));
     cloud(b, 120, 46, 50);
     cloud(b, 400, 30, 40);
     disc(b, 590, 36, 34, rgb(255, 244, 190));
     disc(b, 590, 36, 22, rgb(255, 214, 80));
-    const float row[][3] = {{-20, 72, 0}, {44, 92, 1}, {98, 66, 2}, {160, 84, 0}, {226, 70, 2}, {280, 96, 1},
-                            {344, 76, 0}, {410, 64, 2}, {466, 90, 0}, {530, 80, 1}, {590, 70, 2}, {650, 88, 0}};
-    for (auto &t : row)
-        tree_of(b, t[0], 132, t[1], static_cast<int>(t[2]), 0.25f);
+    tree_row(b, {{-20, 72}, {44, 92}, {98, 66}, {160, 84}, {226, 70}, {280, 96}, {344, 76}, {410, 64}, {466, 90},
+                 {530, 80}, {590, 70}, {650, 88}},
+             132, 0.25f, 0);
     vgrad(b, 0, 118, 640, 480, rgb(112, 180, 84), rgb(92, 156, 72));
     // The back fence.
     garden_fence(b, 121);
     // The rest of the garden.
-    tree_of(b, 80, 340, 112, 0, 0);
+    tree_of(b, 80, 340, 112, ROUND, 0, 7);
     bush(b, 572, 236, 44, rgb(90, 168, 80));
     bush(b, 84, 380, 36, rgb(100, 176, 86));
     for (float x = 500; x < 630; x += 26)
@@ -107,6 +107,7 @@ void bg0()
 // shelf (Down), and the three icon places on the counter between them.
 void bg1()
 {
+    light = DAY;
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     vgrad(b, 0, 0, 640, 480, rgb(250, 240, 216), rgb(236, 220, 192));
     for (float x = 0; x < 640; x += 32)
@@ -115,10 +116,12 @@ void bg1()
     rbox(b, 196, 8, 444, 46, 8, outline());
     rbox(b, 199, 11, 441, 43, 6, rgb(136, 190, 160));
     // Top shelf with apples.
-    // Stacked by hand, not by machine: sizes and heights vary a little.
+    // Stacked by hand, not by machine: sizes, heights, how each one lies
+    // and how ripe it is vary a little.
     for (int k = 0; k < 15; k++) {
         float j = static_cast<float>((k * 7) % 5);
-        apple(b, 132 + static_cast<float>(k) * 27 + (j - 2) * 0.8f, 113 - j * 0.5f, 9 + j * 0.4f);
+        float tilt = static_cast<float>((k * 37) % 11 - 5) * 4, ripe = static_cast<float>((k * 53) % 7) / 6;
+        apple(b, 132 + static_cast<float>(k) * 27 + (j - 2) * 0.8f, 113 - j * 0.5f, 9 + j * 0.4f, tilt, ripe);
     }
     box(b, 104, 124, 536, 134, outline());
     box(b, 106, 125, 534, 132, wood());
@@ -132,8 +135,10 @@ void bg1()
         rbox(b, x - 2, 151, x + 130, 283, 6, rgb(236, 210, 170));
     }
     // Bottom shelf with milk.
-    for (int k = 0; k < 13; k++)
-        milk(b, 134 + static_cast<float>(k) * 31, 370, k % 3 == 1 ? 38 : 44);
+    for (int k = 0; k < 13; k++) {
+        float h = static_cast<float>(38 + (k * 7) % 8), tilt = static_cast<float>((k * 29) % 5 - 2) * 1.5f;
+        milk(b, 134 + static_cast<float>(k) * 31, 370, h, tilt, static_cast<float>((k * 41) % 5) / 4);
+    }
     box(b, 104, 370, 536, 380, outline());
     box(b, 106, 371, 534, 378, wood());
     arrow_key(b, 56, 336, false);
@@ -169,21 +174,46 @@ void bg1()
 
 // Level two's icons, one column each: the bell, what Pip asks for, what the
 // player gives. Rows are the states -1, 0 and 1. Apples are on pink cards
-// and milk on blue ones, so a right answer shows two cards alike.
+// and milk on blue ones, so a right answer shows two cards alike; and as a
+// jigsaw, Pip's card has a round tab for apples and a square one for milk,
+// the answer's card a notch of the same shape, so that a wrong answer also
+// shows as two pieces that do not fit, whatever colours one sees.
 void l2sprites()
 {
+    light = DAY;
     BITMAP *b = big_canvas(384, 384, mask());
     int apple_card = rgb(255, 214, 206), milk_card = rgb(206, 226, 255), plain = rgb(246, 240, 228);
-    auto card = [&](int col, int row, int c) {
+    enum Join { FLAT, ROUND_TAB, SQUARE_TAB, ROUND_NOTCH, SQUARE_NOTCH };
+    auto card = [&](int col, int row, int c, Join join = FLAT) {
         float x = static_cast<float>(col) * 128, y = static_cast<float>(row) * 128;
-        rbox(b, x + 3, y + 3, x + 125, y + 125, 16, outline());
-        if (row == 1) {
-            rbox(b, x + 6, y + 6, x + 122, y + 122, 13, c);
-            return;
+        float right = join == ROUND_TAB || join == SQUARE_TAB ? 113 : 125;
+        set_clip_rect(b, static_cast<int>(x) * SS, static_cast<int>(y) * SS, static_cast<int>(x + 128) * SS - 1,
+                      static_cast<int>(y + 128) * SS - 1);
+        rbox(b, x + 3, y + 3, x + right, y + 125, 16, outline());
+        int rim = row == 1 ? c : rgb(255, 252, 240);
+        rbox(b, x + 6, y + 6, x + right - 3, y + 122, 13, rim);
+        if (row != 1)   // in play: a bright rim inside the outline
+            rbox(b, x + 10, y + 10, x + right - 7, y + 118, 10, c);
+        // The join, at the middle of the edge that faces the next card.
+        float jx = join == ROUND_TAB || join == SQUARE_TAB ? x + right : x + 3, jy = y + 64;
+        auto piece = [&](float r, int colour) {
+            if (join == ROUND_TAB || join == ROUND_NOTCH)
+                disc(b, jx, jy, r, colour);
+            else
+                rbox(b, jx - r, jy - r, jx + r, jy + r, 3, colour);
+        };
+        if (join == ROUND_TAB || join == SQUARE_TAB) {
+            piece(12, outline());
+            piece(9, rim);
+            piece(5, c);
+        } else if (join != FLAT) {
+            // Cut into the card: its outline follows the cut, nothing spills outside.
+            set_clip_rect(b, static_cast<int>(x + 3) * SS, static_cast<int>(y) * SS, static_cast<int>(x + 128) * SS - 1,
+                          static_cast<int>(y + 128) * SS - 1);
+            piece(12, outline());
+            piece(9, mask());
         }
-        // In play: a bright rim inside the outline.
-        rbox(b, x + 6, y + 6, x + 122, y + 122, 13, rgb(255, 252, 240));
-        rbox(b, x + 10, y + 10, x + 118, y + 118, 10, c);
+        set_clip_rect(b, 0, 0, b->w - 1, b->h - 1);
     };
     // The bell: quiet (state 0, and the unused state 1), ringing (state -1).
     card(0, 0, rgb(255, 238, 150));
@@ -198,29 +228,31 @@ void l2sprites()
     p.lhx = -14; p.lhy = -26; p.rhx = 14; p.rhy = -26;
     for (int row = 0; row < 3; row++) {
         float x = 128, y = static_cast<float>(row) * 128;
-        card(1, row, row == 0 ? apple_card : row == 2 ? milk_card : plain);
+        card(1, row, row == 0 ? apple_card : row == 2 ? milk_card : plain,
+             row == 0 ? ROUND_TAB : row == 2 ? SQUARE_TAB : FLAT);
         Pose q = p;
         q.face = row == 1 ? SMILE : LAUGH;
         q.look = 0.6f;
         pip_sitting(b, x + 36, y + 122, 1.35f, q);
         // He says it: a speech bubble like the story pictures' ones.
-        stroke(b, {x + 70, y + 50, x + 58, y + 68, x + 84, y + 54}, 3, outline());
-        poly(b, {x + 70, y + 50, x + 58, y + 68, x + 84, y + 54}, outline());
-        oval(b, x + 90, y + 34, 29, 26, outline());
-        oval(b, x + 90, y + 34, 26.5f, 23.5f, rgb(255, 255, 255));
-        poly(b, {x + 72, y + 50, x + 61, y + 64.5f, x + 82, y + 53}, rgb(255, 255, 255));
+        stroke(b, {x + 62, y + 50, x + 52, y + 68, x + 76, y + 54}, 3, outline());
+        poly(b, {x + 62, y + 50, x + 52, y + 68, x + 76, y + 54}, outline());
+        oval(b, x + 82, y + 34, 27, 26, outline());
+        oval(b, x + 82, y + 34, 24.5f, 23.5f, rgb(255, 255, 255));
+        poly(b, {x + 64, y + 50, x + 55, y + 64.5f, x + 74, y + 53}, rgb(255, 255, 255));
         if (row == 0)
-            apple(b, x + 90, y + 38, 14);
+            apple(b, x + 82, y + 38, 14);
         else if (row == 2)
-            milk(b, x + 90, y + 53, 38);
+            milk(b, x + 82, y + 53, 38);
         else
             for (int k = -1; k <= 1; k++)
-                disc(b, x + 90 + static_cast<float>(k) * 11, y + 35, 3.5f, rgb(170, 150, 140));
+                disc(b, x + 82 + static_cast<float>(k) * 11, y + 35, 3.5f, rgb(170, 150, 140));
     }
     // What Rosa hands over: milk (-1, Down), nothing yet (0), an apple (1, Up).
     for (int row = 0; row < 3; row++) {
         float x = 256, y = static_cast<float>(row) * 128;
-        card(2, row, row == 0 ? milk_card : row == 2 ? apple_card : plain);
+        card(2, row, row == 0 ? milk_card : row == 2 ? apple_card : plain,
+             row == 0 ? SQUARE_NOTCH : row == 2 ? ROUND_NOTCH : FLAT);
         // A basket.
         poly(b, {x + 26, y + 70, x + 102, y + 70, x + 94, y + 112, x + 34, y + 112}, outline());
         arc(b, x + 64, y + 72, 30, 30, 180, 360, 7, outline());
@@ -260,6 +292,7 @@ void l2sprites()
 // y 400; chalk marks below them count down the way home.
 void bg2()
 {
+    light = EVENING;
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     vgrad(b, 0, 0, 640, 380, rgb(250, 166, 120), rgb(255, 228, 172));
     disc(b, 560, 96, 50, rgb(255, 236, 170));
@@ -280,8 +313,10 @@ void bg2()
     int o = outline();
     box(b, 486, 140, 660, 372, o);
     box(b, 490, 144, 660, 372, rgb(252, 226, 160));
+    box(b, 490, 144, 500, 372, in_light(rgb(252, 226, 160), -1, 0));
     poly(b, {470, 150, 570, 60, 670, 150}, o);
-    poly(b, {478, 146, 570, 68, 662, 146}, rgb(206, 74, 64));
+    poly(b, {478, 146, 570, 68, 570, 146}, in_light(rgb(206, 74, 64), -1, -1));
+    poly(b, {570, 68, 662, 146, 570, 146}, in_light(rgb(206, 74, 64), 1, -1));
     for (float wx : {508.0f, 596.0f}) {
         box(b, wx - 3, 167, wx + 41, 215, o);
         box(b, wx, 170, wx + 38, 212, rgb(255, 220, 120));
@@ -294,14 +329,21 @@ void bg2()
     rbox(b, 532.5f, 242.5f, 599.5f, 259.5f, 4, paper());
     // Hedges in front of the gardens, with gaps for the paths.
     const float hedge[][2] = {{-10, 58}, {90, 164}, {214, 276}, {300, 344}, {372, 430}, {470, 526}, {606, 660}};
+    // Each clump shaded on the side away from the low sun.
+    float lx, ly;
+    highlight_at(4, lx, ly);
+    int leaf = rgb(96, 164, 84), leaf_shade = mix(leaf, rgb(24, 60, 70), 0.3f);
     for (auto &h : hedge)
-        for (int pass = 0; pass < 2; pass++)
+        for (int pass = 0; pass < 3; pass++)
             for (float x = h[0]; x <= h[1]; x += 15) {
                 float r = 13 + 4 * std::sin(x * 0.37f);
-                disc(b, x, 356, pass ? r - 2.5f : r, pass ? rgb(96, 164, 84) : o);
+                if (pass == 2)
+                    disc(b, x + lx, 356 + ly, r - 3.5f, leaf);
+                else
+                    disc(b, x, 356, pass ? r - 2.5f : r, pass ? leaf_shade : o);
             }
     for (auto &h : hedge)
-        box(b, h[0] - 12, 356, h[1] + 12, 372, rgb(96, 164, 84));
+        box(b, h[0] - 12, 358, h[1] + 12, 372, leaf_shade);
     // Lamp posts along the way.
     for (float lx : {70.0f, 290.0f, 460.0f}) {
         stroke(b, {lx, 372, lx, 250}, 5, o);
@@ -343,6 +385,7 @@ void bg2()
 // wheels stand on the picture's bottom row.
 void trolley()
 {
+    light = EVENING;
     BITMAP *b = big_canvas(190, 122, mask());
     pushing_home(b, 52, 121.5f, 1.1f);
     save(shrink_masked(b), "trolley.bmp");

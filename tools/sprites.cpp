@@ -1,28 +1,34 @@
 // The two level-one figures, drawn pixel by pixel: at 32x32 hand-placed
 // pixels read better than shrunken shapes. Feet at the bottom centre.
 #include "assets.h"
-#include "paint.h"
+#include "palette.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 namespace {
 
 struct Ink {
     char key;
-    int r, g, b;
+    int colour;
 };
 
-// Shared with the story pictures' colours, so the figures match them.
-const Ink INKS[] = {
-    {'k', 58, 40, 48},    {'h', 122, 66, 38},   {'H', 168, 102, 60},  {'s', 250, 212, 180},
-    {'e', 40, 28, 36},    {'c', 240, 150, 140}, {'m', 170, 50, 60},   {'b', 72, 112, 196},
-    {'B', 48, 78, 150},   {'w', 252, 250, 242}, {'W', 212, 210, 214}, {'l', 84, 70, 92},
-    {'o', 96, 52, 40},    {'g', 236, 128, 44},  {'r', 222, 66, 60},   {'y', 252, 212, 76},
-    {'u', 62, 92, 170},   {'n', 246, 246, 246},
-};
+// The story pictures' own colours, with a darker and a lighter step where a
+// 32x32 figure needs one: shade on the left, shine on the right, as the sun
+// stands in every picture.
+std::vector<Ink> inks()
+{
+    return {
+        {'k', outline()},    {'h', rosa_hair()},           {'H', rgb(168, 102, 60)}, {'s', skin()},
+        {'e', rgb(40, 28, 36)}, {'c', rgb(240, 150, 140)}, {'m', rgb(170, 50, 60)},  {'b', rosa_dress()},
+        {'B', rgb(48, 78, 150)}, {'w', apron()},           {'W', rgb(212, 210, 214)}, {'l', tights()},
+        {'o', shoe()},       {'g', pip_hair()},            {'r', shirt()},           {'y', stripe()},
+        {'u', shorts()},     {'n', sneaker()},
+    };
+}
 
 const char *const PIP[32] = {
     "................................",
@@ -63,10 +69,10 @@ const char *const ROSA[32] = {
     "................................",
     "..............kkkk..............",
     ".............khhhhk.............",
-    ".............khHHhk.............",
+    ".............khhHHk.............",
     "...........kkkhhhhkkk...........",
     "..........khhhhhhhhhhk..........",
-    ".........khhHhhhhhhHhhk.........",
+    ".........khhhhhhhhhHhhk.........",
     "........khhhhhhhhhhhhhhk........",
     "........khhhsssssssshhhk........",
     "........khhsssssssssshhk........",
@@ -79,9 +85,9 @@ const char *const ROSA[32] = {
     "...........kkksssskkk...........",
     "..........kbbbbwwbbbbk..........",
     ".........kbbbbwwwwbbbbk.........",
-    "........kBbbbwwwwwwbbbBk........",
-    "........kBbbbwwwwwwbbbBk........",
-    "........kBbbbwwwwwwbbbBk........",
+    "........kBbbbwwwwwwbbbbk........",
+    "........kBbbbwwwwwwbbbbk........",
+    "........kBbbbwwwwwwbbbbk........",
     "........ksbbbwwwwwwbbbsk........",
     "........ksbbwwwwwwwwbbsk........",
     "........kbbbwwwwwwwwbbbk........",
@@ -96,6 +102,7 @@ const char *const ROSA[32] = {
 
 void sprite(const char *const rows[32], const char *name)
 {
+    const std::vector<Ink> palette = inks();
     BITMAP *b = create_bitmap_ex(32, 32, 32);
     for (int y = 0; y < 32; y++) {
         if (strlen(rows[y]) != 32) {
@@ -104,9 +111,9 @@ void sprite(const char *const rows[32], const char *name)
         }
         for (int x = 0; x < 32; x++) {
             int c = mask();
-            for (const Ink &i : INKS)
+            for (const Ink &i : palette)
                 if (i.key == rows[y][x])
-                    c = rgb(i.r, i.g, i.b);
+                    c = i.colour;
             putpixel(b, x, y, c);
         }
     }

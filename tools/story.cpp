@@ -86,10 +86,12 @@ void house(BITMAP *b)
     box(b, 252, 74, 280, 150, rgb(170, 90, 70));
     box(b, 68, 168, 332, 334, o);
     box(b, 72, 170, 328, 334, wall);
+    box(b, 72, 170, 82, 334, in_light(wall, -1, 0));   // the side away from the sun
     poly(b, {44, 182, 200, 62, 356, 182}, o);
-    poly(b, {54, 176, 200, 70, 346, 176}, roof);
+    poly(b, {54, 176, 200, 70, 200, 176}, in_light(roof, -1, -1));
+    poly(b, {200, 70, 346, 176, 200, 176}, in_light(roof, 1, -1));
     for (float y = 100; y < 176; y += 18)
-        stroke(b, {200 - (y - 70) * 1.38f + 8, y, 200 + (y - 70) * 1.38f - 8, y}, 2, rgb(182, 60, 54));
+        stroke(b, {200 - (y - 70) * 1.38f + 8, y, 200 + (y - 70) * 1.38f - 8, y}, 2, mix(roof, outline(), 0.2f));
     // Windows with flower boxes.
     for (float wx : {92.0f, 252.0f}) {
         box(b, wx - 3, 197, wx + 59, 251, o);
@@ -174,6 +176,9 @@ void big_letters(BITMAP *b, const char *text, float cx, float top, float scale)
         px = left + static_cast<float>(x) * scale;
         py = top + static_cast<float>(y) * scale + 4 * std::sin(static_cast<float>(x / 8) * 1.3f);
     };
+    // The drop shadow falls away from the light.
+    float lx, ly;
+    towards_light(lx, ly);
     for (int pass = 0; pass < 3; pass++)
         for (int y = 0; y < h; y++)
             for (int x = 0; x < w; x++) {
@@ -182,12 +187,12 @@ void big_letters(BITMAP *b, const char *text, float cx, float top, float scale)
                 float px, py;
                 at(x, y, px, py);
                 if (pass == 0)
-                    disc(b, px + scale * 0.5f + scale * 0.5f, py + scale * 0.5f + scale * 0.8f, scale * 1.0f, rgb(40, 28, 36));
+                    disc(b, px + scale * (0.5f - 0.8f * lx), py + scale * (0.5f - 0.9f * ly), scale * 1.0f, rgb(40, 28, 36));
                 else if (pass == 1)
                     disc(b, px + scale * 0.5f, py + scale * 0.5f, scale * 1.0f, outline());
                 else
                     box(b, px - 0.02f, py - 0.02f, px + scale + 0.02f, py + scale + 0.02f,
-                        mix(rgb(255, 236, 130), rgb(244, 132, 56), static_cast<float>(y - 2) / 11.0f));
+                        mix(rgb(255, 236, 130), rgb(244, 132, 56), std::fmax(0.0f, static_cast<float>(y - 1) / 12.0f)));
             }
     // A shine along the top of each letter.
     for (int y = 0; y < h; y++)
@@ -244,15 +249,48 @@ void hands_over(BITMAP *b, std::initializer_list<float> xy, float s)
     }
 }
 
-// Pip lying on his back, head to the left: drawn standing on a canvas of its
-// own and turned a quarter round. (cx, cy): the middle of him.
-void pip_lying(BITMAP *b, float cx, float cy, float s, const Pose &q)
+// Pip asleep on his side under a blanket, his head on a pillow at the left
+// and the blanket following his shoulder, hip and bent knees, so that the
+// shape of a small boy shows through it. (hx, hy): the middle of his head;
+// the blanket reaches down to the seat at `seat`.
+void pip_asleep(BITMAP *b, float hx, float hy, float seat)
 {
-    int side = static_cast<int>(80 * s);
-    BITMAP *t = big_canvas(side, side, mask());
-    pip(t, static_cast<float>(side) / 2, static_cast<float>(side) / 2 + 32 * s, s, q);
-    pivot_sprite(b, t, static_cast<int>(cx * SS), static_cast<int>(cy * SS), side * SS / 2, side * SS / 2, itofix(192));
-    destroy_bitmap(t);
+    Pose p = pip_standing();
+    p.face = ASLEEP;
+    p.tilt = -38;
+    pip_head(b, hx, hy, 1.7f, p);
+    // The humps of him under the blanket: shoulder, hip, knees, feet.
+    const float body[][4] = {{hx + 40, hy + 28, 26, 26}, {hx + 68, hy + 34, 26, 22}, {hx + 98, hy + 24, 36, 30},
+                             {hx + 126, hy + 36, 26, 20}, {hx + 150, hy + 34, 28, 20}, {hx + 172, hy + 40, 14, 14}};
+    int cloth = rgb(248, 206, 96), cloth_shade = mix(cloth, rgb(200, 110, 60), 0.45f);
+    auto blanket = [&](float grow, int c, float shift, float shrink) {
+        float lx, ly;
+        highlight_at(1, lx, ly);
+        for (auto &k : body)
+            oval(b, k[0] + lx * shift, k[1] + ly * shift, k[2] + grow - shrink, k[3] + grow - shrink, c);
+        box(b, hx + 16 - grow, hy + 30, hx + 184 + grow, seat + grow, c);
+    };
+    blanket(3, outline(), 0, 0);
+    blanket(0, cloth_shade, 0, 0);
+    blanket(0, cloth, 5, 5);
+    // Stripes run across it, darker where it is in shade.
+    int x1 = static_cast<int>((hx + 10) * SS), x2 = static_cast<int>((hx + 190) * SS);
+    int y1 = static_cast<int>((hy - 10) * SS), y2 = static_cast<int>(seat * SS);
+    int stripe_lit = mix(cloth, rgb(232, 96, 60), 0.55f), stripe_dark = mix(cloth_shade, rgb(190, 70, 50), 0.5f);
+    for (int y = y1; y < y2; y++)
+        for (int x = x1; x < x2; x++) {
+            int c = getpixel(b, x, y);
+            if (c != cloth && c != cloth_shade)
+                continue;
+            float u = static_cast<float>(x) / SS + 0.45f * static_cast<float>(y) / SS;
+            if (std::fmod(u, 26.0f) < 8)
+                putpixel(b, x, y, c == cloth ? stripe_lit : stripe_dark);
+        }
+    // The hem turned down under his chin, and his hand holding it.
+    arc(b, hx + 40, hy + 28, 25, 25, 195, 265, 8, outline());
+    arc(b, hx + 40, hy + 28, 25, 25, 195, 265, 4.5f, rgb(255, 244, 220));
+    disc(b, hx + 26, hy + 12, 7.5f, outline());
+    disc(b, hx + 26, hy + 12, 5.5f, skin());
 }
 
 void sandpit(BITMAP *b, float x1, float y1, float x2, float y2)
@@ -269,19 +307,20 @@ void sandpit(BITMAP *b, float x1, float y1, float x2, float y2)
 
 void title_bmp()
 {
+    light = DAY;
     BITMAP *b = big_canvas(640, 480, mask());
     // The picture card.
     rbox(b, 96, 166, 544, 404, 22, outline());
     rbox(b, 100, 170, 540, 400, 18, rgb(255, 250, 236));
     BITMAP *scene = big_canvas(424, 214, rgb(150, 210, 245));
     vgrad(scene, 0, 0, 424, 150, rgb(110, 186, 240), rgb(196, 232, 250));
-    sun(scene, 300, 44, 22);
+    sun(scene, 384, 40, 22);
     cloud(scene, 110, 50, 60);
     cloud(scene, 250, 34, 40);
     oval(scene, 90, 170, 200, 50, rgb(150, 210, 110));
     oval(scene, 380, 176, 200, 50, rgb(136, 200, 100));
     box(scene, 0, 172, 424, 214, rgb(118, 188, 88));
-    tree(scene, 372, 176, 90);
+    tree_of(scene, 40, 176, 84, APPLE_TREE, 0, 3);
     for (float fx : {30.0f, 60.0f, 300.0f, 330.0f})
         flower(scene, fx, 188, 5, fx < 100 ? rgb(240, 90, 110) : rgb(250, 250, 250));
     Pose r = rosa_standing();
@@ -335,6 +374,7 @@ void title_bmp()
 
 void cutscene_0_0()
 {
+    light = DAY;
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     sky(b, 300, rgb(110, 184, 240), rgb(204, 234, 250));
     sun(b, 572, 56, 28);
@@ -346,7 +386,7 @@ void cutscene_0_0()
     poly(b, {150, 338, 232, 338, 300, 480, 90, 480}, rgb(226, 200, 160));
     picket_fence(b, 0, 140, 300, 350);
     picket_fence(b, 246, 640, 300, 350);
-    tree_of(b, 604, 330, 150, 0, 0);
+    tree_of(b, 604, 330, 150, APPLE_TREE, 0, 11);
     bush(b, 40, 352, 40, rgb(90, 168, 80));
     ground_shadow(b, 196, 376, 60);
     ground_shadow(b, 440, 380, 90);
@@ -374,15 +414,15 @@ void cutscene_0_0()
 
 void cutscene_0_1()
 {
+    light = DAY;
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     sky(b, 240, rgb(120, 190, 240), rgb(210, 236, 250));
     sun(b, 590, 44, 24);
     cloud(b, 470, 60, 56);
     cloud(b, 200, 90, 44);
-    const float row[][3] = {{-20, 92, 0}, {52, 110, 1}, {118, 84, 2}, {190, 100, 0}, {262, 90, 2}, {320, 118, 1},
-                            {392, 94, 0}, {462, 82, 2}, {520, 104, 0}, {596, 96, 1}, {660, 90, 2}};
-    for (auto &t : row)
-        tree_of(b, t[0], 250, t[1], static_cast<int>(t[2]), 0.18f);
+    tree_row(b, {{-20, 92}, {52, 110}, {118, 84}, {190, 100}, {262, 90}, {320, 118}, {392, 94}, {462, 82}, {520, 104},
+                 {596, 96}, {660, 90}},
+             250, 0.18f, 1);
     box(b, 0, 226, 640, 252, outline());
     box(b, 0, 228, 640, 252, rgb(76, 150, 70));
     vgrad(b, 0, 250, 640, 480, rgb(134, 204, 100), rgb(104, 176, 82));
@@ -421,14 +461,14 @@ void cutscene_0_1()
 void cutscene_1_0()
 {
     // The catch: in the sandpit, Rosa lifts Pip up high.
+    light = DAY;
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     sky(b, 240, rgb(120, 190, 240), rgb(210, 236, 250));
     sun(b, 586, 50, 26);
     cloud(b, 150, 60, 50);
-    const float row[][3] = {{-10, 100, 1}, {64, 86, 0}, {140, 76, 2}, {214, 104, 0}, {300, 88, 1}, {372, 80, 2},
-                            {446, 98, 0}, {530, 84, 2}, {600, 108, 1}, {668, 90, 0}};
-    for (auto &t : row)
-        tree_of(b, t[0], 236, t[1], static_cast<int>(t[2]), 0.25f);
+    tree_row(b, {{-10, 100}, {64, 86}, {140, 76}, {214, 104}, {300, 88}, {372, 80}, {446, 98}, {530, 84}, {600, 108},
+                 {668, 90}},
+             236, 0.25f, 2);
     vgrad(b, 0, 226, 640, 480, rgb(134, 204, 100), rgb(104, 176, 82));
     garden_fence(b, 221);
     sandpit(b, 150, 300, 610, 430);
@@ -477,6 +517,7 @@ void cutscene_1_0()
 
 void cutscene_2_0()
 {
+    light = EVENING;
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     sky(b, 340, rgb(250, 170, 120), rgb(255, 226, 170));
     sun(b, 548, 104, 32);
@@ -504,6 +545,7 @@ void cutscene_2_0()
 
 void cutscene_3_0()
 {
+    light = LAMP;
     // Night: the room is dark but for the pool of the standard lamp's light.
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     vgrad(b, 0, 0, 640, 330, rgb(246, 216, 180), rgb(236, 196, 156));
@@ -529,24 +571,16 @@ void cutscene_3_0()
     // The sofa, and Pip asleep along it under his blanket, head on a cushion.
     rbox(b, 120, 200, 440, 330, 26, outline());
     rbox(b, 124, 204, 436, 326, 22, rgb(96, 150, 130));
+    rbox(b, 150, 286, 410, 332, 12, outline());   // the seat's cushion he lies on
+    rbox(b, 153, 289, 407, 329, 10, rgb(106, 162, 140));
     rbox(b, 110, 250, 170, 350, 16, outline());
     rbox(b, 114, 254, 166, 346, 12, rgb(80, 130, 112));
     rbox(b, 390, 250, 450, 350, 16, outline());
     rbox(b, 394, 254, 446, 346, 12, rgb(80, 130, 112));
-    rbox(b, 140, 258, 214, 302, 16, outline());
-    rbox(b, 143, 261, 211, 299, 13, rgb(240, 236, 250));
-    Pose p = pip_standing();
-    p.face = ASLEEP; p.tilt = 12;
-    p.lex = -12; p.ley = -26; p.lhx = -6; p.lhy = -22;
-    p.rex = 12; p.rey = -26; p.rhx = 6; p.rhy = -22;
-    pip_lying(b, 206, 276, 1.7f, p);
-    rbox(b, 206, 256, 306, 316, 18, outline());
-    rbox(b, 209, 259, 303, 313, 15, rgb(250, 210, 90));
-    for (float x = 224; x < 300; x += 24)
-        for (float y = 272; y < 310; y += 16)
-            disc(b, x, y, 3.5f, rgb(240, 150, 70));
-    rbox(b, 206, 256, 216, 316, 4, outline());
-    box(b, 208.5f, 258, 214, 314, rgb(255, 236, 170));
+    // His pillow against the arm.
+    rbox(b, 146, 244, 222, 300, 18, outline());
+    rbox(b, 149, 247, 219, 297, 15, rgb(240, 236, 250));
+    pip_asleep(b, 190, 262, 314);
     // Rosa by the lamp with her tea, head on one side, watching him sleep.
     ground_shadow(b, 512, 404, 80);
     Pose r = rosa_standing();
@@ -577,7 +611,7 @@ void cutscene_3_0()
     big_letters(b, "The End", 420, 14, 5);
     panel(b);
     BITMAP *f = shrink(b);
-    say(f, "Zzz", 170, 214, 2, 0, rgb(255, 255, 255), outline());
+    say(f, "Zzz", 160, 204, 2, 0, rgb(255, 255, 255), outline());
     story_text(f, "Home at last, Pip fell asleep,", "and Rosa had a nice cup of tea.");
     save(f, "3-0.bmp");
 }
