@@ -59,7 +59,7 @@ TEST(Notation, ChordSymbolsSoundTheirTones)
     EXPECT_EXIT(chord("C/Q"), testing::ExitedWithCode(1), "bad chord");
 }
 
-TEST(Notation, LinesCheckTheirBarLinesAndNeverOverwriteANote)
+TEST(Notation, LinesFiguresAndDrumsCheckTheirBarLinesAndNeverOverwriteANote)
 {
     Song s = song(1, 2);
     Line line{0, -1, 1, 40};
@@ -69,6 +69,18 @@ TEST(Notation, LinesCheckTheirBarLinesAndNeverOverwriteANote)
     EXPECT_EXIT(melody(s, line, 0, "D4"), testing::ExitedWithCode(1), "two notes");
     EXPECT_EXIT(melody(s, line, 1, ". . . . . . . . . . . . . . . . C4"), testing::ExitedWithCode(1),
                 "outside the song");
+
+    // Figures and drums read their patterns the same way, repeated over whole bars.
+    Song d = song(1, 2);
+    std::vector<Kit> kit = {{'k', 1, 40}};
+    const std::string eight = "k . . . k . . .";
+    drums(d, 0, kit, 0, 2, eight + " " + eight);
+    EXPECT_EQ(d.at(0, 20).note, 49);
+    EXPECT_EQ(d.at(0, 28).note, 49);
+    EXPECT_EQ(d.at(0, 29).note, 0);
+    EXPECT_EXIT(drums(d, 0, kit, 0, 1, eight + " | " + eight), testing::ExitedWithCode(1), "not on a bar");
+    EXPECT_EXIT(drums(d, 0, kit, 0, 1, eight), testing::ExitedWithCode(1), "not whole bars");
+    EXPECT_EXIT(figure(d, line, 1, 2, 25, eight + " " + eight), testing::ExitedWithCode(1), "past the end");
 }
 
 TEST(Notation, TwoChannelLinesAlternateAndReleaseTheNoteBefore)
