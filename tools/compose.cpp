@@ -441,3 +441,28 @@ void swing(Song &s, int channel, int long_speed, int short_speed)
     for (int row = 0; row < s.bars * s.bar_rows; row += 2)
         set_effect(s, channel, row, 0xF, row % 4 == 0 ? long_speed : short_speed);
 }
+
+void echo(Song &s, const std::vector<int> &from, const std::vector<int> &to, int bar, int bars, int rows, int percent)
+{
+    if (from.size() != to.size())
+        fail(s, "an echo needs one channel for each it repeats");
+    int end = s.bars * s.bar_rows, loop = s.loop_bar * s.bar_rows;
+    for (size_t k = 0; k < from.size(); k++)
+        for (int row = bar * s.bar_rows; row < (bar + bars) * s.bar_rows; row++) {
+            const XmCell source = s.at(from[k], row);
+            if (!source.note)
+                continue;
+            // What would sound after the end sounds after the loop instead, where the song goes on.
+            int at = row + rows < end ? row + rows : loop + (row + rows - end);
+            if (source.note == 97) {
+                put_note(s, to[k], at, 97, 0, 0);
+                continue;
+            }
+            XmCell &c = free_cell(s, to[k], at);
+            if (c.note && c.note != 97)
+                fail(s, "an echo lands on a note at row " + std::to_string(at) + " of channel " + std::to_string(to[k]));
+            c.note = source.note;
+            c.instrument = source.instrument;
+            c.volume = static_cast<uint8_t>(volume_byte((source.volume - 0x10) * percent / 100));
+        }
+}

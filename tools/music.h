@@ -145,6 +145,11 @@ struct Kit {
 };
 void drums(Song &s, int channel, const std::vector<Kit> &kit, int bar, int bars, const std::string &pattern);
 
+// An echo of bars [bar, bar + bars): every note and release of the `from` channels
+// again `rows` later on the matching `to` channel, at `percent` of its volume.
+// Give the echo channels their own place in the stereo field.
+void echo(Song &s, const std::vector<int> &from, const std::vector<int> &to, int bar, int bars, int rows, int percent);
+
 // Swing: long-short pairs of rows, set on a channel's effect column.
 void swing(Song &s, int channel, int long_speed, int short_speed);
 

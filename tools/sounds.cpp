@@ -64,7 +64,7 @@ void good_wav()
         // By the end the ring has died away by itself; the last moment only closes it.
         s[i] = v * edges(t, length, 0.001, 0.08);
     }
-    write_wav(out + "/wav/good.wav", RATE, normalised(s, 0.72));
+    write_wav(out + "/wav/good.wav", RATE, normalised(s, 0.78));
 }
 
 void bad_wav()
@@ -100,5 +100,5 @@ void bad_wav()
         }
         s[i] = v * edges(t, length, 0.001, 0.06);
     }
-    write_wav(out + "/wav/bad.wav", RATE, normalised(s, 0.44));
+    write_wav(out + "/wav/bad.wav", RATE, normalised(s, 0.475));
 }

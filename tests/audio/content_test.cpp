@@ -9,7 +9,10 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <set>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -144,6 +147,74 @@ TEST_F(Content, TheFourTracksAreDifferentMusicEvenlyLoudAndWide)
             std::vector<double> y(tracks[b].left.begin(), tracks[b].left.begin() + 11000 * 10);
             EXPECT_NE(x, y) << TRACKS[a] << " and " << TRACKS[b] << " open the same way";
         }
+}
+
+namespace {
+
+// Every note's instrument name and volume column, in the order the song plays its patterns.
+std::vector<std::pair<std::string, int>> notes_played(const char *path)
+{
+    std::vector<std::pair<std::string, int>> out;
+    FILE *fp = fopen(path, "rb");
+    if (!fp)
+        return out;
+    std::vector<unsigned char> d;
+    for (int c; (c = fgetc(fp)) != EOF;)
+        d.push_back(static_cast<unsigned char>(c));
+    fclose(fp);
+    auto u16 = [&](size_t at) { return static_cast<size_t>(d[at] | d[at + 1] << 8); };
+    auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+    if (d.size() < 336)
+        return out;
+    size_t orders = u16(64), patterns = u16(70), instruments = u16(72);
+    size_t at = 60 + u32(60);
+    std::vector<std::vector<std::pair<int, int>>> cells(patterns);   // (instrument, volume) of each note
+    for (size_t p = 0; p < patterns; p++) {
+        size_t q = at + u32(at), end = q + u16(at + 7);
+        for (; q < end;) {
+            unsigned char f[5] = {0, 0, 0, 0, 0}, mask = d[q] & 0x80 ? d[q++] : 0x1f;
+            for (int k = 0; k < 5; k++)
+                if (mask & 1 << k)
+                    f[k] = d[q++];
+            if (f[0] >= 1 && f[0] <= 96 && f[1])
+                cells[p].push_back({f[1], f[2] - 0x10});
+        }
+        at = end;
+    }
+    std::vector<std::string> names;
+    for (size_t i = 0; i < instruments; i++) {
+        names.emplace_back(reinterpret_cast<const char *>(&d[at + 4]), strnlen(reinterpret_cast<const char *>(&d[at + 4]), 22));
+        size_t samples = u16(at + 27), q = at + u32(at), data = 0;
+        for (size_t k = 0; k < samples; k++, q += u32(at + 29))
+            data += u32(q);
+        at = samples ? q + data : at + u32(at);
+    }
+    for (size_t o = 0; o < orders; o++)
+        for (const auto &[ins, volume] : cells[d[80 + o]])
+            out.push_back({names[static_cast<size_t>(ins - 1)], volume});
+    return out;
+}
+
+} // namespace
+
+// A drum struck at one level every time sounds like a machine: accents, normal
+// hits, lighter off-beats and ghost notes.
+TEST_F(Content, EveryDrumPlaysAtThreeLevelsAtLeast)
+{
+    for (int t = 0; t < 4; t++) {
+        SCOPED_TRACE(TRACKS[t]);
+        std::vector<std::pair<std::string, int>> notes = notes_played(TRACKS[t]);
+        ASSERT_GT(notes.size(), 100u);
+        for (const char *drum : {"kick", "snare", "hat", "ride", "shaker", "clap"}) {
+            std::set<int> volumes;
+            for (const auto &[name, volume] : notes)
+                if (name == drum)
+                    volumes.insert(volume);
+            if (!volumes.empty()) {
+                EXPECT_GE(volumes.size(), 3u) << drum;
+            }
+        }
+    }
 }
 
 // What would fold back at the game's 11000 Hz shows up above 5.5 kHz when the

@@ -154,3 +154,22 @@ TEST(Notation, FiguresFollowTheChordsAndApproachTheNextBassByStep)
     EXPECT_EQ(s.at(0, 12).note, note_number("Bb2")) << "G# would rub against C major's G: from above";
     EXPECT_EQ(s.at(0, 16 + 12).note, note_number("E2")) << "A minor to F: a half step below";
 }
+
+TEST(Notation, EchoesRepeatEveryNoteAndReleaseLaterAndSofterAndWrapToTheLoop)
+{
+    Song s = song(4, 2);
+    s.loop_bar = 1;
+    Line line{0, 1, 1, 40};
+    melody(s, line, 0, "C4 . . . E4 . . . - . . . . . . . | G4 . . . . . . . . . . . . . C5 .");
+    echo(s, {0, 1}, {2, 3}, 0, 2, 3, 50);
+    EXPECT_EQ(s.at(2, 3).note, note_number("C4"));
+    EXPECT_EQ(s.at(2, 3).instrument, 1);
+    EXPECT_EQ(s.at(2, 3).volume - 0x10, (s.at(0, 0).volume - 0x10) / 2);
+    EXPECT_EQ(s.at(3, 7).note, note_number("E4"));
+    EXPECT_EQ(s.at(2, 7).note, 97) << "C4's echo is released where C4 was";
+    EXPECT_EQ(s.at(3, 11).note, 97) << "and so is E4's at the rest";
+    // C5 at the last row but two sounds again after the end: where the song loops.
+    EXPECT_EQ(s.at(3, 16 + 1).note, note_number("C5"));
+    EXPECT_EXIT(echo(s, {0}, {2, 3}, 0, 1, 3, 50), testing::ExitedWithCode(1), "one channel for each");
+    EXPECT_EXIT(echo(s, {0, 1}, {2, 3}, 0, 1, 3, 50), testing::ExitedWithCode(1), "lands on a note");
+}
