@@ -45,7 +45,7 @@ double bell(double t, double f)
     return edges(t, 1e9, 0.002, 0) *
            (std::exp(-t / 0.19) * (std::sin(2 * M_PI * f * t) + 0.22 * std::sin(2 * M_PI * (f + 3.5) * t)) +
             0.42 * std::exp(-t / 0.07) * std::sin(2 * M_PI * 2.76 * f * t) +
-            0.16 * std::exp(-t / 0.028) * std::sin(2 * M_PI * 5.40 * f * t));
+            0.12 * std::exp(-t / 0.022) * std::sin(2 * M_PI * 5.40 * f * t));
 }
 
 } // namespace
