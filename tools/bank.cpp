@@ -328,10 +328,10 @@ XmInstrument woodblock(int bpm, int panning)
 
 XmInstrument ride(int bpm, int panning)
 {
-    // The stick's ping on a big cymbal: a clear bell tone over a wash that swells a little after it.
+    // The stick's ping on a big cymbal over a wash that swells a little after it.
+    // The ping lies in the upper half of the band and dies well before the next
+    // stroke, so that a busy ride pings on each beat instead of droning a chord.
     auto noise = band_noise(53, 2000, 4000);
-    // Above the middle of the band, and dying well before the next stroke, so
-    // that a busy ride pings on each beat instead of droning a chord.
     Metal bell{{1931, 2213, 2467, 2749, 3023, 3319, 3607, 3881, 4159}, 0.3};
     return drum("ride", bpm, [=](double t) mutable {
         double wash = (0.5 + 0.5 * (1 - decay(t, 0.03))) * decay(t, 0.3);
