@@ -44,6 +44,22 @@ std::function<double()> band_noise(uint32_t seed, double lo, double hi)
     return [=]() mutable { return l3(l2(l1(h2(h1(n.next()))))); };
 }
 
+// The ring of struck metal: partials at no simple ratio to each other, each
+// dying at its own rate, paired a few hertz apart so that they shimmer.
+struct Metal {
+    std::vector<double> hz;
+    double seconds;   // decay of the lowest; the higher ones die sooner
+};
+double metal(const Metal &m, double t)
+{
+    double v = 0;
+    for (size_t i = 0; i < m.hz.size(); i++) {
+        double f = m.hz[i], fade = decay(t, m.seconds * std::pow(m.hz[0] / f, 0.7));
+        v += fade * (std::sin(2 * M_PI * f * t + i) + 0.5 * std::sin(2 * M_PI * (f + 3.1 + i) * t));
+    }
+    return v / static_cast<double>(m.hz.size());
+}
+
 } // namespace
 
 XmInstrument flute(int bpm, int low, int high, int panning)
@@ -165,25 +181,35 @@ XmInstrument cello(int bpm, int low, int high)
 
 XmInstrument plucked_bass(int bpm, int low, int high)
 {
+    // Rubbery and round for a cheeky tune: the note springs in a little sharp and
+    // drops into place, and its overtones close down at once like a filter
+    // snapping shut, leaving a round hum.
     Voice v = [](double t, double f, double limit) {
-        std::vector<Partial> ps;
-        for (int h = 1; h <= 12; h++)
-            ps.push_back({static_cast<double>(h), std::pow(h, -1.5), 0.7 / std::pow(h, 0.9)});
-        return onset(t, 0.003) * partials(ps, t, f, limit);
+        // 2.5 % sharp at the start, falling back over 25 ms: the phase runs ahead by the integral.
+        double at = t + 0.025 * 0.025 * (1 - decay(t, 0.025));
+        double v = 0;
+        for (int h = 1; h <= 10; h++)
+            if (h * f * 1.025 < limit)
+                v += std::pow(h, -1.3) * decay(t, 0.9 / std::pow(h, 1.3)) * std::sin(2 * M_PI * h * f * at);
+        return onset(t, 0.003) * v;
     };
-    return struck("plucked bass", bpm, v, 2.0, held_envelope(0, 0, 64, 90), low, high);
+    return struck("plucked bass", bpm, v, 1.6, held_envelope(0, 0, 64, 90), low, high);
 }
 
 XmInstrument picked_bass(int bpm, int low, int high)
 {
-    // A pick gives a bright edge that dies fast, over a round body that stays.
+    // An electric bass played with a pick near the bridge: the pick's position
+    // hollows out every fifth-or-so overtone, the edge is bright and dies fast,
+    // and the round body under it keeps on for the whole note, pushing eighths along.
     Voice v = [](double t, double f, double limit) {
         std::vector<Partial> ps;
-        for (int h = 1; h <= 20; h++)
-            ps.push_back({static_cast<double>(h), std::pow(h, -1.1), 1.2 / std::pow(h, 1.1)});
-        return onset(t, 0.002) * partials(ps, t, f, limit);
+        for (int h = 1; h <= 24; h++) {
+            double comb = std::fabs(std::sin(M_PI * h * 0.18));
+            ps.push_back({static_cast<double>(h), std::pow(h, -0.9) * (0.25 + comb), 1.5 / std::pow(h, 1.2)});
+        }
+        return onset(t, 0.0015) * partials(ps, t, f, limit);
     };
-    return struck("picked bass", bpm, v, 1.6, held_envelope(0, 0, 64, 70), low, high);
+    return struck("picked bass", bpm, v, 1.8, held_envelope(0, 0, 64, 70), low, high);
 }
 
 XmInstrument music_box(int bpm, int low, int high, int panning)
@@ -226,11 +252,20 @@ XmInstrument electric_piano(int bpm, int low, int high, int panning)
 
 XmInstrument pizzicato_bass(int bpm, int low, int high)
 {
+    // An upright bass plucked with the finger: a stiff string whose overtones run
+    // a little sharp, a hollow wooden body that favours what lies near 250 Hz,
+    // and the finger's soft thud as it lets go.
     Voice v = [](double t, double f, double limit) {
-        std::vector<Partial> ps;
-        for (int h = 1; h <= 16; h++)
-            ps.push_back({static_cast<double>(h), std::pow(h, -1.3), 0.9 / std::pow(h, 0.8)});
-        return onset(t, 0.004) * partials(ps, t, f, limit);
+        double x = 0;
+        for (int h = 1; h <= 14; h++) {
+            double hz = h * f * std::sqrt(1 + 0.0003 * h * h);
+            if (hz >= limit)
+                break;
+            double body = 1 + 0.9 * std::exp(-std::pow(std::log2(hz / 250), 2) / 0.5);
+            x += body * std::pow(h, -1.5) * decay(t, 1.1 / h) * std::sin(2 * M_PI * hz * t);
+        }
+        double thud = 0.3 * decay(t, 0.012) * std::sin(2 * M_PI * 90 * t + 6 * decay(t, 0.01));
+        return onset(t, 0.005) * (x + thud);
     };
     return struck("pizzicato bass", bpm, v, 1.8, held_envelope(0, 0, 64, 120), low, high);
 }
@@ -265,9 +300,14 @@ XmInstrument brush(int bpm, int panning)
 
 XmInstrument hat(int bpm, double length, int panning)
 {
+    // Two small cymbals: closed, a tick of noise; open, they ring against each other.
     auto noise = band_noise(31, 2800, 4200);
-    return drum(length > 0.1 ? "open hat" : "hat", bpm,
-                [=](double t) mutable { return onset(t, 0.0008) * decay(t, length) * noise(); }, length * 5, panning);
+    Metal ring{{2851, 3167, 3443, 3697, 3989, 4271}, length * 1.4};
+    // The noise has an RMS near 0.03: the ring stays under it, a shade below when open.
+    double shine = length > 0.1 ? 0.065 : 0.025;
+    return drum(length > 0.1 ? "open hat" : "hat", bpm, [=](double t) mutable {
+        return onset(t, 0.0008) * (decay(t, length) * noise() + shine * metal(ring, t));
+    }, length * 5, panning);
 }
 
 XmInstrument shaker(int bpm, int panning)
@@ -288,20 +328,27 @@ XmInstrument woodblock(int bpm, int panning)
 
 XmInstrument ride(int bpm, int panning)
 {
+    // The stick's ping on a big cymbal over a wash that swells a little after it.
+    // The ping lies in the upper half of the band and dies well before the next
+    // stroke, so that a busy ride pings on each beat instead of droning a chord.
     auto noise = band_noise(53, 2000, 4000);
+    Metal bell{{1931, 2213, 2467, 2749, 3023, 3319, 3607, 3881, 4159}, 0.3};
     return drum("ride", bpm, [=](double t) mutable {
-        double ping = 0;
-        for (double f : {1187.0, 1613.0, 2071.0, 2533.0, 2966.0, 3541.0})
-            ping += std::sin(2 * M_PI * f * t);
-        return onset(t, 0.001) * (0.02 * ping * decay(t, 0.3) + 0.9 * noise() * decay(t, 0.28));
+        double wash = (0.5 + 0.5 * (1 - decay(t, 0.03))) * decay(t, 0.3);
+        // The bell about as strong as the wash (noise RMS near 0.064).
+        return onset(t, 0.001) * (0.17 * metal(bell, t) + 0.7 * noise() * wash);
     }, 1.0, panning);
 }
 
 XmInstrument crash(int bpm, int panning)
 {
+    // A splash of noise over a dense clang that sings on after it.
     auto noise = band_noise(67, 1200, 4000);
-    return drum("crash", bpm, [=](double t) mutable { return onset(t, 0.002) * decay(t, 0.5) * noise(); }, 1.8,
-                panning);
+    Metal clang{{1327, 1559, 1873, 2213, 2489, 2791, 3119, 3383, 3727, 4057}, 1.1};
+    return drum("crash", bpm, [=](double t) mutable {
+        // The noise's RMS is near 0.14; the clang a few dB under it.
+        return onset(t, 0.002) * (decay(t, 0.5) * noise() + 0.3 * metal(clang, t));
+    }, 1.8, panning);
 }
 
 XmInstrument clap(int bpm, int panning)

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -90,6 +91,35 @@ bool same(const XmCell &a, const XmCell &b)
 {
     return a.note == b.note && a.instrument == b.instrument && a.volume == b.volume && a.effect == b.effect &&
            a.param == b.param;
+}
+
+// The one reader of every line, figure, pad rhythm and drum pattern: one token a
+// row from `bar` on, "|" held against the bar lines and taking no row. With `bars`
+// the pattern must be whole bars and repeats until they are filled; without, it
+// is read once. Returns the row after the last.
+int walk(Song &s, int bar, int bars, const std::string &pattern, const char *what,
+         const std::function<void(int row, const std::string &token)> &visit)
+{
+    std::vector<std::string> all = tokens(pattern), pat;
+    for (const std::string &t : all)
+        if (t == "|")
+            check_bar(s, bar * s.bar_rows + static_cast<int>(pat.size()));
+        else
+            pat.push_back(t);
+    int first = bar * s.bar_rows;
+    if (bars == 0) {
+        for (size_t i = 0; i < pat.size(); i++)
+            visit(first + static_cast<int>(i), pat[i]);
+        return first + static_cast<int>(pat.size());
+    }
+    if (pat.empty() || static_cast<int>(pat.size()) % s.bar_rows != 0)
+        fail(s, std::string(what) + " \"" + pattern + "\" is not whole bars");
+    int end = (bar + bars) * s.bar_rows;
+    if (end > s.bars * s.bar_rows)
+        fail(s, std::string(what) + " \"" + pattern + "\" runs past the end of the song");
+    for (int row = first; row < end; row++)
+        visit(row, pat[static_cast<size_t>(row - first) % pat.size()]);
+    return end;
 }
 
 } // namespace
@@ -214,14 +244,9 @@ void chords(Song &s, int bar, int unit, const std::string &progression)
 
 int melody(Song &s, const Line &line, int bar, const std::string &notes)
 {
-    int row = bar * s.bar_rows;
     bool two = line.channel2 >= 0;
     int active = -1;   // channel holding the sounding note
-    for (const std::string &raw : tokens(notes)) {
-        if (raw == "|") {
-            check_bar(s, row);
-            continue;
-        }
+    return walk(s, bar, 0, notes, "line", [&](int row, const std::string &raw) {
         int volume = line.volume;
         std::string t = dynamics(raw, volume);
         if (t == "-") {
@@ -237,62 +262,53 @@ int melody(Song &s, const Line &line, int bar, const std::string &notes)
             put_note(s, ch, row, note_number(t) + line.transpose, line.instrument, volume);
             active = ch;
         }
-        row++;
-    }
-    return row;
+    });
 }
 
 void figure(Song &s, const Line &line, int bar, int bars, int low, const std::string &pattern)
 {
-    std::vector<std::string> pat = tokens(pattern);
-    pat.erase(std::remove(pat.begin(), pat.end(), "|"), pat.end());
-    if (static_cast<int>(pat.size()) % s.bar_rows != 0)
-        fail(s, "figure \"" + pattern + "\" is not whole bars");
-    int span = static_cast<int>(pat.size()) / s.bar_rows;
-    for (int b = bar; b < bar + bars; b += span)
-        for (int i = 0; i < static_cast<int>(pat.size()) && b * s.bar_rows + i < (bar + bars) * s.bar_rows; i++) {
-            int row = b * s.bar_rows + i;
-            int volume = line.volume;
-            std::string t = dynamics(pat[i], volume);
-            const Chord &c = s.harmony[row];
-            int note = 0;
-            if (t == ".")
-                continue;
-            if (t == "-")
-                note = 97;
-            else if (t == "b" || t == "B")
-                note = place(c.bass, low) + (t == "B" ? 12 : 0);
-            else if (t == "a") {
-                // A step into the next bar's bass: a half step below unless that rubs
-                // against this chord or just repeats the note before.
-                int next = row - row % s.bar_rows + s.bar_rows;
-                if (next >= s.bars * s.bar_rows)
-                    next = s.loop_bar * s.bar_rows;   // the song goes on from its loop
-                int target = place(s.harmony[next].bass, low), before = 0;
-                for (int r = row - 1; r >= 0 && r >= row - s.bar_rows && !before; r--)
-                    before = s.at(line.channel, r).note;
-                for (int step : {-1, 1, -2, 2}) {
-                    note = target + step;
-                    bool rubs = note == before;
-                    for (int tone : c.tones) {
-                        int d = ((pc_of(note) - (c.root + tone)) % 12 + 12) % 12;
-                        rubs = rubs || d == 1 || d == 11;
-                    }
-                    if (!rubs)
-                        break;
+    walk(s, bar, bars, pattern, "figure", [&](int row, const std::string &token) {
+        int volume = line.volume;
+        std::string t = dynamics(token, volume);
+        const Chord &c = s.harmony[row];
+        int note = 0;
+        if (t == ".")
+            return;
+        if (t == "-")
+            note = 97;
+        else if (t == "b" || t == "B")
+            note = place(c.bass, low) + (t == "B" ? 12 : 0);
+        else if (t == "a") {
+            // A step into the next bar's bass: a half step below unless that rubs
+            // against this chord or just repeats the note before.
+            int next = row - row % s.bar_rows + s.bar_rows;
+            if (next >= s.bars * s.bar_rows)
+                next = s.loop_bar * s.bar_rows;   // the song goes on from its loop
+            int target = place(s.harmony[next].bass, low), before = 0;
+            for (int r = row - 1; r >= 0 && r >= row - s.bar_rows && !before; r--)
+                before = s.at(line.channel, r).note;
+            for (int step : {-1, 1, -2, 2}) {
+                note = target + step;
+                bool rubs = note == before;
+                for (int tone : c.tones) {
+                    int d = ((pc_of(note) - (c.root + tone)) % 12 + 12) % 12;
+                    rubs = rubs || d == 1 || d == 11;
                 }
-            } else if (t.size() == 1 && t[0] >= '0' && t[0] <= '9') {
-                std::vector<int> stack;
-                int root = place(c.root, low);
-                for (int o = 0; o < 4; o++)
-                    for (int tone : c.tones)
-                        stack.push_back(root + tone + 12 * o);
-                std::sort(stack.begin(), stack.end());
-                note = stack[t[0] - '0'];
-            } else
-                fail(s, "bad figure token \"" + t + "\"");
-            put_note(s, line.channel, row, note == 97 ? 97 : note + line.transpose, line.instrument, volume);
-        }
+                if (!rubs)
+                    break;
+            }
+        } else if (t.size() == 1 && t[0] >= '0' && t[0] <= '9') {
+            std::vector<int> stack;
+            int root = place(c.root, low);
+            for (int o = 0; o < 4; o++)
+                for (int tone : c.tones)
+                    stack.push_back(root + tone + 12 * o);
+            std::sort(stack.begin(), stack.end());
+            note = stack[t[0] - '0'];
+        } else
+            fail(s, "bad figure token \"" + t + "\"");
+        put_note(s, line.channel, row, note == 97 ? 97 : note + line.transpose, line.instrument, volume);
+    });
 }
 
 namespace {
@@ -360,13 +376,9 @@ void pad(Song &s, const std::vector<int> &channels, int instrument, int volume, 
     std::vector<int> held;
     int first = bar * s.bar_rows, end = (bar + bars) * s.bar_rows;
     if (!rhythm.empty()) {
-        std::vector<std::string> pat = tokens(rhythm);
-        pat.erase(std::remove(pat.begin(), pat.end(), "|"), pat.end());
-        if (static_cast<int>(pat.size()) % s.bar_rows != 0)
-            fail(s, "pad rhythm \"" + rhythm + "\" is not whole bars");
-        for (int row = first; row < end; row++) {
+        walk(s, bar, bars, rhythm, "pad rhythm", [&](int row, const std::string &token) {
             int volume_here = volume;
-            std::string t = dynamics(pat[(row - first) % pat.size()], volume_here);
+            std::string t = dynamics(token, volume_here);
             // A chord that changes between strikes would leave the old one ringing over the new bass.
             if (t == "." && row > first && !same_chord(s.harmony[row - 1], s.harmony[row]))
                 t = "-";
@@ -379,7 +391,7 @@ void pad(Song &s, const std::vector<int> &channels, int instrument, int volume, 
                     put_note(s, channels[i], row, held[i], instrument, volume_here);
             } else if (t != ".")
                 fail(s, "bad pad rhythm token \"" + t + "\"");
-        }
+        });
     } else {
         for (int row = first; row < end; row++) {
             if (row > first && same_chord(s.harmony[row - 1], s.harmony[row]))
@@ -408,26 +420,19 @@ void pad(Song &s, const std::vector<int> &channels, int instrument, int volume, 
 
 void drums(Song &s, int channel, const std::vector<Kit> &kit, int bar, int bars, const std::string &pattern)
 {
-    std::vector<std::string> pat = tokens(pattern);
-    pat.erase(std::remove(pat.begin(), pat.end(), "|"), pat.end());
-    if (static_cast<int>(pat.size()) % s.bar_rows != 0)
-        fail(s, "drum pattern \"" + pattern + "\" is not whole bars");
-    int span = static_cast<int>(pat.size()) / s.bar_rows;
-    for (int b = bar; b < bar + bars; b += span)
-        for (int i = 0; i < static_cast<int>(pat.size()) && b * s.bar_rows + i < (bar + bars) * s.bar_rows; i++) {
-            const std::string &t = pat[i];
-            if (t == ".")
-                continue;
-            bool found = false;
-            for (const Kit &k : kit)
-                if (t.size() == 1 && (t[0] == k.letter || t[0] == k.letter - 'a' + 'A')) {
-                    int v = t[0] == k.letter ? k.volume : std::min(64, k.volume * 5 / 4);
-                    put_note(s, channel, b * s.bar_rows + i, k.note, k.instrument, v);
-                    found = true;
-                }
-            if (!found)
-                fail(s, "no drum \"" + t + "\"");
-        }
+    walk(s, bar, bars, pattern, "drum pattern", [&](int row, const std::string &t) {
+        if (t == ".")
+            return;
+        bool found = false;
+        for (const Kit &k : kit)
+            if (t.size() == 1 && (t[0] == k.letter || t[0] == k.letter - 'a' + 'A')) {
+                int v = t[0] == k.letter ? k.volume : std::min(64, k.volume * 5 / 4);
+                put_note(s, channel, row, k.note, k.instrument, v);
+                found = true;
+            }
+        if (!found)
+            fail(s, "no drum \"" + t + "\"");
+    });
 }
 
 void swing(Song &s, int channel, int long_speed, int short_speed)
@@ -435,4 +440,29 @@ void swing(Song &s, int channel, int long_speed, int short_speed)
     s.module.speed = long_speed;
     for (int row = 0; row < s.bars * s.bar_rows; row += 2)
         set_effect(s, channel, row, 0xF, row % 4 == 0 ? long_speed : short_speed);
+}
+
+void echo(Song &s, const std::vector<int> &from, const std::vector<int> &to, int bar, int bars, int rows, int percent)
+{
+    if (from.size() != to.size())
+        fail(s, "an echo needs one channel for each it repeats");
+    int end = s.bars * s.bar_rows, loop = s.loop_bar * s.bar_rows;
+    for (size_t k = 0; k < from.size(); k++)
+        for (int row = bar * s.bar_rows; row < (bar + bars) * s.bar_rows; row++) {
+            const XmCell source = s.at(from[k], row);
+            if (!source.note)
+                continue;
+            // What would sound after the end sounds after the loop instead, where the song goes on.
+            int at = row + rows < end ? row + rows : loop + (row + rows - end);
+            if (source.note == 97) {
+                put_note(s, to[k], at, 97, 0, 0);
+                continue;
+            }
+            XmCell &c = free_cell(s, to[k], at);
+            if (c.note && c.note != 97)
+                fail(s, "an echo lands on a note at row " + std::to_string(at) + " of channel " + std::to_string(to[k]));
+            c.note = source.note;
+            c.instrument = source.instrument;
+            c.volume = static_cast<uint8_t>(volume_byte((source.volume - 0x10) * percent / 100));
+        }
 }

@@ -125,7 +125,7 @@ int melody(Song &s, const Line &line, int bar, const std::string &notes);
 // digits index the chord's tones stacked upward from `low` (0 root, 1 the next
 // tone, ...), "b" the bass note, "B" the bass an octave up, "a" a step into the
 // next bar's bass (a half step below unless that rubs against the chord);
-// ".", "-", "!" and "?" as in melody().
+// ".", "-", "!", "?" and "|" as in melody().
 void figure(Song &s, const Line &line, int bar, int bars, int low, const std::string &pattern);
 
 // Chord voicings in [low, high] that move as little as possible, one channel per voice.
@@ -136,7 +136,8 @@ void pad(Song &s, const std::vector<int> &channels, int instrument, int volume, 
          const std::string &rhythm = "");
 
 // Drums, one token per row, repeated for `bars` bars: each letter names a kit piece in `kit`
-// (lower case normal, upper case accented); "." nothing.
+// (lower case normal, upper case accented); "." nothing, "|" checks a bar line. More
+// levels of one drum are more pieces with the same instrument under other letters.
 struct Kit {
     char letter;
     int instrument;
@@ -144,6 +145,11 @@ struct Kit {
     int note = 49;
 };
 void drums(Song &s, int channel, const std::vector<Kit> &kit, int bar, int bars, const std::string &pattern);
+
+// An echo of bars [bar, bar + bars): every note and release of the `from` channels
+// again `rows` later on the matching `to` channel, at `percent` of its volume.
+// Give the echo channels their own place in the stereo field.
+void echo(Song &s, const std::vector<int> &from, const std::vector<int> &to, int bar, int bars, int rows, int percent);
 
 // Swing: long-short pairs of rows, set on a channel's effect column.
 void swing(Song &s, int channel, int long_speed, int short_speed);

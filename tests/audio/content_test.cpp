@@ -9,7 +9,10 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <set>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -146,6 +149,74 @@ TEST_F(Content, TheFourTracksAreDifferentMusicEvenlyLoudAndWide)
         }
 }
 
+namespace {
+
+// Every note's instrument name and volume column, in the order the song plays its patterns.
+std::vector<std::pair<std::string, int>> notes_played(const char *path)
+{
+    std::vector<std::pair<std::string, int>> out;
+    FILE *fp = fopen(path, "rb");
+    if (!fp)
+        return out;
+    std::vector<unsigned char> d;
+    for (int c; (c = fgetc(fp)) != EOF;)
+        d.push_back(static_cast<unsigned char>(c));
+    fclose(fp);
+    auto u16 = [&](size_t at) { return static_cast<size_t>(d[at] | d[at + 1] << 8); };
+    auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+    if (d.size() < 336)
+        return out;
+    size_t orders = u16(64), patterns = u16(70), instruments = u16(72);
+    size_t at = 60 + u32(60);
+    std::vector<std::vector<std::pair<int, int>>> cells(patterns);   // (instrument, volume) of each note
+    for (size_t p = 0; p < patterns; p++) {
+        size_t q = at + u32(at), end = q + u16(at + 7);
+        for (; q < end;) {
+            unsigned char f[5] = {0, 0, 0, 0, 0}, mask = d[q] & 0x80 ? d[q++] : 0x1f;
+            for (int k = 0; k < 5; k++)
+                if (mask & 1 << k)
+                    f[k] = d[q++];
+            if (f[0] >= 1 && f[0] <= 96 && f[1])
+                cells[p].push_back({f[1], f[2] - 0x10});
+        }
+        at = end;
+    }
+    std::vector<std::string> names;
+    for (size_t i = 0; i < instruments; i++) {
+        names.emplace_back(reinterpret_cast<const char *>(&d[at + 4]), strnlen(reinterpret_cast<const char *>(&d[at + 4]), 22));
+        size_t samples = u16(at + 27), q = at + u32(at), data = 0;
+        for (size_t k = 0; k < samples; k++, q += u32(at + 29))
+            data += u32(q);
+        at = samples ? q + data : at + u32(at);
+    }
+    for (size_t o = 0; o < orders; o++)
+        for (const auto &[ins, volume] : cells[d[80 + o]])
+            out.push_back({names[static_cast<size_t>(ins - 1)], volume});
+    return out;
+}
+
+} // namespace
+
+// A drum struck at one level every time sounds like a machine: accents, normal
+// hits, lighter off-beats and ghost notes.
+TEST_F(Content, EveryDrumPlaysAtThreeLevelsAtLeast)
+{
+    for (int t = 0; t < 4; t++) {
+        SCOPED_TRACE(TRACKS[t]);
+        std::vector<std::pair<std::string, int>> notes = notes_played(TRACKS[t]);
+        ASSERT_GT(notes.size(), 100u);
+        for (const char *drum : {"kick", "snare", "hat", "ride", "shaker", "clap"}) {
+            std::set<int> volumes;
+            for (const auto &[name, volume] : notes)
+                if (name == drum)
+                    volumes.insert(volume);
+            if (!volumes.empty()) {
+                EXPECT_GE(volumes.size(), 3u) << drum;
+            }
+        }
+    }
+}
+
 // What would fold back at the game's 11000 Hz shows up above 5.5 kHz when the
 // same music is rendered at 44100 Hz.
 TEST_F(Content, NothingReachesPastWhatThe11kHzStreamCarries)
@@ -162,7 +233,9 @@ TEST_F(Content, NothingReachesPastWhatThe11kHzStreamCarries)
     }
 }
 
-TEST(Effects, BothAreShortStartAndEndQuietlyStayBelowFullScaleAndWrongIsTheGentler)
+// The chime rings out like a small bell; the "not quite" sits above the busy
+// middle of the level music and is always the gentler of the two.
+TEST(Effects, StartAndEndQuietlyStayBelowFullScaleTheChimeRingsAndWrongIsTheGentler)
 {
     install_allegro(SYSTEM_NONE, &errno, atexit);
     ASSERT_EQ(chdir(NANNYDAY_DATA_DIR), 0);
@@ -174,37 +247,64 @@ TEST(Effects, BothAreShortStartAndEndQuietlyStayBelowFullScaleAndWrongIsTheGentl
         ASSERT_NE(s, nullptr);
         ASSERT_EQ(s->bits, 16);
         ASSERT_EQ(s->stereo, 0);
-        EXPECT_LT(static_cast<double>(s->len) / s->freq, 0.5);
-        EXPECT_GT(static_cast<double>(s->len) / s->freq, 0.1);
+        double seconds = static_cast<double>(s->len) / s->freq;
+        EXPECT_LT(seconds, e == 0 ? 0.9 : 0.7);
+        EXPECT_GT(seconds, e == 0 ? 0.6 : 0.1);
 
         // Allegro keeps 16-bit samples unsigned, silence at 0x8000.
         const uint16_t *d = static_cast<const uint16_t *>(s->data);
-        auto at = [&](unsigned long i) { return (static_cast<int>(d[i]) - 0x8000) / 32768.0; };
-        double peak = 0;
+        std::vector<double> v(s->len);
         for (unsigned long i = 0; i < s->len; i++)
-            peak = std::fmax(peak, std::fabs(at(i)));
+            v[i] = (static_cast<int>(d[i]) - 0x8000) / 32768.0;
+        double peak = 0;
+        for (double x : v)
+            peak = std::fmax(peak, std::fabs(x));
         EXPECT_LT(peak, 0.9) << "too close to full scale";
         EXPECT_GT(peak, 0.2) << "too faint to hear over the music";
 
         // RMS from the first to the last sample above -40 dBFS: a long quiet tail must not flatter it.
         unsigned long first = s->len, last = 0;
         for (unsigned long i = 0; i < s->len; i++)
-            if (std::fabs(at(i)) > 0.01) {
+            if (std::fabs(v[i]) > 0.01) {
                 first = std::min(first, i);
                 last = i;
             }
         ASSERT_LT(first, last);
         double sum = 0;
         for (unsigned long i = first; i <= last; i++)
-            sum += at(i) * at(i);
+            sum += v[i] * v[i];
         loudness[e] = 10 * std::log10(sum / static_cast<double>(last - first + 1));
 
         unsigned long start = static_cast<unsigned long>(s->freq * 0.00025);
         unsigned long end = static_cast<unsigned long>(s->freq * 0.002);
         for (unsigned long i = 0; i < start; i++)
-            EXPECT_LT(std::fabs(at(i)), 0.05) << "starts with a click at sample " << i;
+            EXPECT_LT(std::fabs(v[i]), 0.05) << "starts with a click at sample " << i;
         for (unsigned long i = s->len - end; i < s->len; i++)
-            EXPECT_LT(std::fabs(at(i)), 0.02) << "ends with a click at sample " << i;
+            EXPECT_LT(std::fabs(v[i]), 0.02) << "ends with a click at sample " << i;
+
+        // Level in 20 ms steps, in dB below the loudest step.
+        const size_t step = static_cast<size_t>(s->freq / 50);
+        std::vector<double> level;
+        for (size_t at = 0; at + step <= v.size(); at += step) {
+            double e2 = 0;
+            for (size_t i = at; i < at + step; i++)
+                e2 += v[i] * v[i];
+            level.push_back(10 * std::log10(e2 / static_cast<double>(step) + 1e-30));
+        }
+        ASSERT_GE(level.size(), e == 0 ? 32u : 8u);
+        double top = *std::max_element(level.begin(), level.end());
+        // The last steps before the closing fade: rung out by itself, not cut off while it sounds.
+        EXPECT_LT(level[level.size() - 4] - top, -30.0) << "still sounding when the file ends";
+        if (e == 0) {
+            EXPECT_GT(level[30] - top, -30.0) << "the chime stops ringing before 0.6 s";
+        } else {
+            // B4 down to G#4, with a wooden knock that carries it over the music below 600 Hz.
+            std::vector<double> p = power(v, 0, 4096);
+            double hz = peak_hz(p, s->freq, 4096, 100, 3000);
+            EXPECT_GT(hz, 405);
+            EXPECT_LT(hz, 500);
+            EXPECT_GT(short_band_fraction(v, s->freq, 600, s->freq / 2.0), 0.3) << "of the energy above 600 Hz";
+        }
         destroy_sample(s);
     }
     EXPECT_LE(loudness[1], loudness[0] - 3) << "a wrong answer must sound gentler than a right one";

@@ -59,7 +59,7 @@ TEST(Notation, ChordSymbolsSoundTheirTones)
     EXPECT_EXIT(chord("C/Q"), testing::ExitedWithCode(1), "bad chord");
 }
 
-TEST(Notation, LinesCheckTheirBarLinesAndNeverOverwriteANote)
+TEST(Notation, LinesFiguresAndDrumsCheckTheirBarLinesAndNeverOverwriteANote)
 {
     Song s = song(1, 2);
     Line line{0, -1, 1, 40};
@@ -69,6 +69,18 @@ TEST(Notation, LinesCheckTheirBarLinesAndNeverOverwriteANote)
     EXPECT_EXIT(melody(s, line, 0, "D4"), testing::ExitedWithCode(1), "two notes");
     EXPECT_EXIT(melody(s, line, 1, ". . . . . . . . . . . . . . . . C4"), testing::ExitedWithCode(1),
                 "outside the song");
+
+    // Figures and drums read their patterns the same way, repeated over whole bars.
+    Song d = song(1, 2);
+    std::vector<Kit> kit = {{'k', 1, 40}};
+    const std::string eight = "k . . . k . . .";
+    drums(d, 0, kit, 0, 2, eight + " " + eight);
+    EXPECT_EQ(d.at(0, 20).note, 49);
+    EXPECT_EQ(d.at(0, 28).note, 49);
+    EXPECT_EQ(d.at(0, 29).note, 0);
+    EXPECT_EXIT(drums(d, 0, kit, 0, 1, eight + " | " + eight), testing::ExitedWithCode(1), "not on a bar");
+    EXPECT_EXIT(drums(d, 0, kit, 0, 1, eight), testing::ExitedWithCode(1), "not whole bars");
+    EXPECT_EXIT(figure(d, line, 1, 2, 25, eight + " " + eight), testing::ExitedWithCode(1), "past the end");
 }
 
 TEST(Notation, TwoChannelLinesAlternateAndReleaseTheNoteBefore)
@@ -141,4 +153,23 @@ TEST(Notation, FiguresFollowTheChordsAndApproachTheNextBassByStep)
     }
     EXPECT_EQ(s.at(0, 12).note, note_number("Bb2")) << "G# would rub against C major's G: from above";
     EXPECT_EQ(s.at(0, 16 + 12).note, note_number("E2")) << "A minor to F: a half step below";
+}
+
+TEST(Notation, EchoesRepeatEveryNoteAndReleaseLaterAndSofterAndWrapToTheLoop)
+{
+    Song s = song(4, 2);
+    s.loop_bar = 1;
+    Line line{0, 1, 1, 40};
+    melody(s, line, 0, "C4 . . . E4 . . . - . . . . . . . | G4 . . . . . . . . . . . . . C5 .");
+    echo(s, {0, 1}, {2, 3}, 0, 2, 3, 50);
+    EXPECT_EQ(s.at(2, 3).note, note_number("C4"));
+    EXPECT_EQ(s.at(2, 3).instrument, 1);
+    EXPECT_EQ(s.at(2, 3).volume - 0x10, (s.at(0, 0).volume - 0x10) / 2);
+    EXPECT_EQ(s.at(3, 7).note, note_number("E4"));
+    EXPECT_EQ(s.at(2, 7).note, 97) << "C4's echo is released where C4 was";
+    EXPECT_EQ(s.at(3, 11).note, 97) << "and so is E4's at the rest";
+    // C5 at the last row but two sounds again after the end: where the song loops.
+    EXPECT_EQ(s.at(3, 16 + 1).note, note_number("C5"));
+    EXPECT_EXIT(echo(s, {0}, {2, 3}, 0, 1, 3, 50), testing::ExitedWithCode(1), "one channel for each");
+    EXPECT_EXIT(echo(s, {0, 1}, {2, 3}, 0, 1, 3, 50), testing::ExitedWithCode(1), "lands on a note");
 }

@@ -61,6 +61,26 @@ inline double band_energy_fraction(const std::vector<double> &s, int rate, doubl
     return band / total;
 }
 
+// Share of a short sound's energy between lo and hi Hz, taken over the whole
+// sound at once (zero-padded, no window), so that no attack falls between frames.
+inline double short_band_fraction(const std::vector<double> &s, int rate, double lo, double hi)
+{
+    size_t n = 1;
+    while (n < s.size())
+        n <<= 1;
+    std::vector<std::complex<double>> a(s.begin(), s.end());
+    a.resize(n);
+    fft(a);
+    double band = 0, total = 1e-30;
+    for (size_t k = 1; k < n / 2; k++) {
+        double hz = static_cast<double>(k) * rate / n, e = std::norm(a[k]);
+        total += e;
+        if (hz >= lo && hz <= hi)
+            band += e;
+    }
+    return band / total;
+}
+
 // The strongest frequency between lo and hi Hz, refined between bins.
 inline double peak_hz(const std::vector<double> &p, int rate, size_t n, double lo, double hi, double *level = nullptr)
 {
