@@ -1,9 +1,14 @@
-// Run-length BMPs are decoded before Allegro sees them: well-formed streams
-// load, runs into the row padding are cut at the edge, streams that leave the
-// picture otherwise are refused.
+// BMP headers Allegro cannot take are refused from the header alone. Run-length
+// BMPs are decoded before Allegro sees them: well-formed streams load, runs
+// into the row padding are cut at the edge, streams that leave the picture
+// otherwise are refused.
 #include "support/harness.h"
 
 #include "core/filecheck.h"
+
+#include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -41,7 +46,57 @@ int grey(BITMAP *b, int x, int y)
     return getr32(getpixel(b, x, y));
 }
 
+// A file's bytes at the very end of a readable page, the page after them
+// unreadable: a check that reads past the end of the file crashes the test.
+class Fenced {
+public:
+    explicit Fenced(const std::vector<unsigned char> &b) : page(static_cast<size_t>(sysconf(_SC_PAGESIZE)))
+    {
+        map = static_cast<unsigned char *>(
+            mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+        EXPECT_NE(map, MAP_FAILED);
+        EXPECT_EQ(mprotect(map + page, page, PROT_NONE), 0);
+        bytes = map + page - b.size();
+        memcpy(bytes, b.data(), b.size());
+        n = b.size();
+    }
+    ~Fenced() { munmap(map, 2 * page); }
+    const char *check_bmp_here()
+    {
+        std::vector<unsigned char> copy;
+        const char *repaired;
+        return check_bmp(bytes, n, copy, &repaired);
+    }
+
+private:
+    size_t page, n;
+    unsigned char *map, *bytes;
+};
+
 } // namespace
+
+TEST(BmpHeader, SizesAllegroDoesNotTakeAreRefusedBeforeAnyFieldPastThem)
+{
+    // The file header and an info header cut from a plain 2x2 24-bit one.
+    const std::vector<unsigned char> head = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0};
+    const std::vector<unsigned char> info = {40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0};
+    for (unsigned size : {16u, 20u, 41u, 64u, 100u}) {
+        std::vector<unsigned char> b = head;
+        b.insert(b.end(), info.begin(), info.end());
+        b.resize(14 + size, 0);
+        b[14] = static_cast<unsigned char>(size);
+        b[10] = static_cast<unsigned char>(14 + size);
+        EXPECT_STREQ(Fenced(b).check_bmp_here(), "unsupported BMP header size") << size;
+    }
+
+    // A top-down picture of -2^31 rows.
+    std::vector<unsigned char> b = head;
+    b.insert(b.end(), info.begin(), info.end());
+    b.resize(70, 0);
+    b[25] = 0x80;
+    b[22] = b[23] = b[24] = 0;
+    EXPECT_STREQ(Fenced(b).check_bmp_here(), "BMP picture size out of range");
+}
 
 TEST_F(Headless, RunLengthPicturesDecodeWhenEveryPixelStaysInside)
 {

@@ -166,6 +166,22 @@ TEST_F(LevelTwo, WindowWaitsAndKeysOutsideItDoNothing)
     EXPECT_EQ(audio_log.size(), 1u);
 }
 
+// The open window reads the keys on every one of its ticks: a key first
+// pressed on any of them answers on that very tick.
+TEST_F(LevelTwo, AKeyPressedWhileTheWindowWaitsAnswersOnThatTick)
+{
+    for (int waited : {0, 1, 2, 3, 50, 51}) {
+        SetUp();
+        correct = 0;   // the first question wants Down
+        run_ticks<L2>(120 + waited);   // the window opened at the 120th
+        ASSERT_TRUE(audio_log.empty());
+        press(KEY_DOWN);
+        run_ticks<L2>(1);
+        EXPECT_EQ(audio_log, std::vector<std::string>{"sample 0"}) << "pressed after " << waited << " ticks";
+        EXPECT_EQ(states[2], -1) << "pressed after " << waited << " ticks";
+    }
+}
+
 TEST_F(LevelTwo, WrongAnswerAfterFourRightStartsOver)
 {
     correct = 0;

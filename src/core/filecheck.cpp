@@ -19,7 +19,7 @@ uint32_t u32(const unsigned char *p)
 }
 int32_t s32(const unsigned char *p) { return static_cast<int32_t>(u32(p)); }
 
-bool dimensions_ok(long w, long h)
+bool dimensions_ok(int64_t w, int64_t h)
 {
     return w >= 1 && h >= 1 && w <= max_image_side && h <= max_image_side &&
            w * h <= max_image_pixels;
@@ -159,8 +159,9 @@ const char *check_bmp(const unsigned char *d, size_t n, std::vector<unsigned cha
         return "truncated BMP header";
     // An OS/2 header holds 16-bit sizes and 3-byte palette entries, and no compression.
     bool os2 = info == 12;
-    long w = os2 ? static_cast<long>(u16(d + 18)) : static_cast<long>(s32(d + 18));
-    long h = os2 ? static_cast<long>(u16(d + 20)) : static_cast<long>(s32(d + 22));
+    // Wider than the field: a top-down height of -2^31 has no positive in 32 bits.
+    int64_t w = os2 ? static_cast<int64_t>(u16(d + 18)) : static_cast<int64_t>(s32(d + 18));
+    int64_t h = os2 ? static_cast<int64_t>(u16(d + 20)) : static_cast<int64_t>(s32(d + 22));
     uint32_t bits = u16(d + (os2 ? 24 : 28)), compression = os2 ? 0 : u32(d + 30);
     size_t entry = os2 ? 3 : 4;
     bool top_down = h < 0;
@@ -266,8 +267,10 @@ const char *check_bmp(const unsigned char *d, size_t n, std::vector<unsigned cha
 
 // Allegro's PCX reader takes 8 bits per pixel in one plane (palette) or three
 // (truecolour) and decodes bytes-per-line bytes of each plane for every row,
-// always as run-length data. It keeps every pixel inside the picture whatever
-// the line length says, so that only changes what is seen.
+// always as run-length data, into a bitmap it does not clear. It keeps every
+// pixel inside the picture, so longer lines only lose their ends; shorter
+// lines leave the columns past them unwritten, and the font grabber would
+// read whatever the memory held.
 const char *check_pcx(const unsigned char *d, size_t n)
 {
     if (n < 128 || d[0] != 10)
@@ -280,6 +283,8 @@ const char *check_pcx(const unsigned char *d, size_t n)
     long w = xmax - xmin + 1, h = ymax - ymin + 1;
     if (!dimensions_ok(w, h))
         return "PCX picture size out of range";
+    if (static_cast<long>(u16(d + 66)) < w)
+        return "PCX lines shorter than the picture's width";
     // Every row takes at least one byte per plane, even run-length coded.
     if (n < 128 + static_cast<size_t>(h) * d[65])
         return "truncated PCX pixels";

@@ -163,6 +163,17 @@ int whole_scale(int w, int h)
     return std::max(1, std::min(w / FRAME_W, h / FRAME_H));
 }
 
+Placement place_frame(int x, int y, int w, int h, int screen_w, int screen_h)
+{
+    Area monitor{x, y, w, h}, shown{0, 0, screen_w, screen_h};
+    if (!inside(monitor, shown) || w < FRAME_W || h < FRAME_H)
+        monitor = shown;
+    int k = whole_scale(monitor.w, monitor.h);
+    // A screen smaller than the frame shows its top-left part.
+    return {k, std::max(0, monitor.x + (monitor.w - FRAME_W * k) / 2),
+            std::max(0, monitor.y + (monitor.h - FRAME_H * k) / 2)};
+}
+
 int window_scale(int w, int h)
 {
     return std::max(0, std::min((w - WINDOW_ROOM_W) / FRAME_W, (h - WINDOW_ROOM_H) / FRAME_H));
@@ -177,12 +188,10 @@ bool open_screen()
     // A desktop smaller than the frame gets the frame's size, as it always did.
     int w = std::max(desktop.w, FRAME_W), h = std::max(desktop.h, FRAME_H);
     if (set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, w, h, 0, 0) == 0) {
-        Area shown{0, 0, SCREEN_W, SCREEN_H};
-        if (!inside(monitor, shown) || monitor.w < FRAME_W || monitor.h < FRAME_H)
-            monitor = shown;
-        frame_scale = whole_scale(monitor.w, monitor.h);
-        frame_left = std::max(0, monitor.x + (monitor.w - FRAME_W * frame_scale) / 2);
-        frame_top = std::max(0, monitor.y + (monitor.h - FRAME_H * frame_scale) / 2);
+        Placement p = place_frame(monitor.x, monitor.y, monitor.w, monitor.h, SCREEN_W, SCREEN_H);
+        frame_scale = p.scale;
+        frame_left = p.left;
+        frame_top = p.top;
         clear_to_color(screen, 0);
         return true;
     }

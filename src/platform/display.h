@@ -13,6 +13,15 @@ extern int frame_top;
 // The largest whole number k with 640k <= w and 480k <= h; at least 1.
 int whole_scale(int w, int h);
 
+// Where the frame goes on a full screen of screen_w x screen_h whose primary
+// monitor is the w x h area at (x, y): at the whole-number scale that fits
+// the monitor, centred on it. A monitor that is not wholly on the screen, or
+// smaller than the frame, stands for the whole screen.
+struct Placement {
+    int scale, left, top;
+};
+Placement place_frame(int x, int y, int w, int h, int screen_w, int screen_h);
+
 // The scale of a window that fits, with its title bar and borders, into a
 // usable desktop area of w x h; 0 when not even 640x480 fits.
 int window_scale(int w, int h);

@@ -29,15 +29,15 @@ const int END_SIGNALS[] = {SIGTERM, SIGINT, SIGHUP};
 // Which of them the game was started ignoring (nohup, a background job).
 bool ignored_at_start[3];
 
-bool is_dir(const std::string &path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
+// The font is the one file the game cannot start without; every other file
+// it can do without, and names when it is missing. So a folder holding the
+// font is one the game can run from, and one without it never is, however
+// many empty bmp/, wav/ and xm/ folders a removed install left behind. One
+// stat, nothing read.
 bool holds_data(const std::string &dir)
 {
-    return is_dir(dir + "/bmp") && is_dir(dir + "/wav") && is_dir(dir + "/xm");
+    struct stat st;
+    return stat((dir + "/bmp/font.pcx").c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 std::string executable_dir()
@@ -97,12 +97,22 @@ long futex(std::atomic<int> &word, int op, int val, const timespec *timeout)
 
 bool enter_data_folder()
 {
+    return enter_data_folder(executable_dir());
+}
+
+bool enter_data_folder(const std::string &exe)
+{
     if (holds_data("."))
         return true;
-    std::string exe = executable_dir();
     if (exe.empty())
         return false;
-    for (const char *rel : {"/../share/nannyday", "/../share/games/nannyday", "/../data", "/data"}) {
+    // The data of the binary's own layout first: an install of the other
+    // layout into the same prefix (a `cmake --install --prefix /usr` beside
+    // the package) may have left an older copy in the other place.
+    bool games = exe.size() >= 6 && exe.compare(exe.size() - 6, 6, "/games") == 0;
+    const char *own = games ? "/../share/games/nannyday" : "/../share/nannyday";
+    const char *other = games ? "/../share/nannyday" : "/../share/games/nannyday";
+    for (const char *rel : {own, other, "/../data", "/data"}) {
         std::string dir = exe + rel;
         if (holds_data(dir))
             return chdir(dir.c_str()) == 0;

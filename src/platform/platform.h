@@ -2,13 +2,22 @@
 #pragma once
 
 #include <atomic>
+#include <string>
 
-// Makes the folder holding bmp/, wav/ and xm/ the working directory, so the
-// game's relative data paths work whatever directory it was started from.
-// Looks in the current directory first, then beside the executable: an
-// installed tree (<prefix>/share/nannyday) or the source tree (data/).
+// Makes the game's data folder (bmp/, wav/, xm/) the working directory, so
+// the game's relative data paths work whatever directory it was started from.
+// A folder counts only when it holds the font, bmp/font.pcx. Looked for, in
+// this order, with <exe> the executable's folder:
+//   1. the current directory;
+//   2. <exe>/../share/games/nannyday when <exe> is named games (the games
+//      layout), else <exe>/../share/nannyday;
+//   3. the other of those two;
+//   4. <exe>/../data (the source tree, built in a folder of its own);
+//   5. <exe>/data.
 // Returns false, leaving the directory alone, when none holds the data.
 bool enter_data_folder();
+// The same search from another executable's folder.
+bool enter_data_folder(const std::string &exe_dir);
 
 // No host mouse pointer may show over the game for the rest of the run.
 void hide_host_pointer();
@@ -20,9 +29,9 @@ void watch_close_button();
 // A desktop session ends its programs with SIGTERM or SIGHUP, a terminal with
 // SIGINT: each asks the game to end as the close button does; a second one
 // ends the process at once (status 128 + the signal). A signal the game was
-// started ignoring (under nohup, as a shell's background job) stays ignored. A lost X connection
-// ends the process at once with a line on stderr and status 1: the game
-// writes no files, so nothing is lost by not unwinding. hold_end_signals()
+// started ignoring (under nohup, as a shell's background job) stays ignored.
+// A lost X connection ends the process at once with a line on stderr and
+// status 1: the game writes no files, so nothing is lost by not unwinding. hold_end_signals()
 // goes before the library starts, so that no thread the library makes ever
 // takes these signals and its own handlers never see them;
 // watch_end_signals() after it, to put the game's handlers in their place.

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -204,12 +205,19 @@ TEST_F(ToolMade, ImageMagickFontsAndSoxEffectsLoad)
             EXPECT_EQ(text_length(f, "Start"), text_length(original, "Start")) << kind;
             destroy_font(f);
         }
+        // Lines shorter than the picture is wide leave Allegro's columns past
+        // them unwritten.
+        unsigned width = (pcx[8] | pcx[9] << 8) - (pcx[4] | pcx[5] << 8) + 1;
+        pcx[66] = static_cast<unsigned char>(width - 1);
+        pcx[67] = static_cast<unsigned char>((width - 1) >> 8);
+        EXPECT_EQ(font_from_bytes(pcx, &why), nullptr) << kind;
+        EXPECT_STREQ(why, "PCX lines shorter than the picture's width") << kind;
     }
     destroy_font(original);
 
     for (const char *encoding : {"unsigned -b 8", "signed -b 16"})
         for (int channels : {1, 2})
-            for (int rate : {8000, 11025, 22050, 44100}) {
+            for (int rate : {8000, 11025, 22050, 44100, 524287}) {   // the mixer's highest rate last
                 std::string format = std::string("-e ") + encoding + " -c " + std::to_string(channels) + " -r " +
                                    std::to_string(rate);
                 Bytes wav = make("sox -n " + format, "effect.wav", "synth 0.1 sine 440");
@@ -222,6 +230,9 @@ TEST_F(ToolMade, ImageMagickFontsAndSoxEffectsLoad)
                 EXPECT_NEAR(static_cast<double>(s->len), rate / 10, 1) << format;
                 destroy_sample(s);
             }
+    Bytes too_fast = make("sox -n -e signed -b 16 -c 1 -r 524288", "effect.wav", "synth 0.1 sine 440");
+    EXPECT_EQ(effect_from_bytes(too_fast, &why), nullptr);
+    EXPECT_STREQ(why, "WAV sample rate too high for the mixer");
 }
 
 namespace {
@@ -329,16 +340,23 @@ TEST_F(ToolMade, ModulesWithTheTrackersValuesLoadAndRepairsPlayLikeThePlainModul
         const char *what;
         Bytes file, plain;
     } repaired[] = {
+        {"tempo 256", patched({{78, 0}, {79, 1}}), patched({{78, 255}})},   // DUMB's byte would hold 0
         {"tempo 300", patched({{78, 300 & 0xff}, {79, 300 >> 8}}), patched({{78, 255}})},
         {"tempo 512", patched({{78, 0}, {79, 2}}), patched({{78, 255}})},
         {"envelope level 80", patched({{ins + 129 + 6, 80}}), patched({{ins + 129 + 6, 64}})},
         {"envelope of 14 points", patched({{ins + 225, 14}}), patched({{ins + 225, 12}})},
     };
     for (const Repair &r : repaired) {
-        const char *why = nullptr, *plain_why = nullptr;
-        DUH *duh = track_from_bytes(r.file, &why);
-        ASSERT_NE(duh, nullptr) << r.what << ": " << why;
-        EXPECT_NE(why, nullptr) << r.what;
+        // Loaded as the game loads it, which names the file and the repair on stderr.
+        const std::string path = (dir / "repaired.xm").string();
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(r.file.data()),
+                                                    static_cast<std::streamsize>(r.file.size()));
+        testing::internal::CaptureStderr();
+        DUH *duh = load_checked(path.c_str(), track_from_bytes);
+        std::string said = testing::internal::GetCapturedStderr();
+        ASSERT_NE(duh, nullptr) << r.what << ": " << said;
+        EXPECT_EQ(said.rfind("nannyday: repaired \"" + path + "\" in memory (XM ", 0), 0u) << r.what << ": " << said;
+        const char *plain_why = nullptr;
         DUH *plain = track_from_bytes(r.plain, &plain_why);
         ASSERT_NE(plain, nullptr) << r.what;
         EXPECT_EQ(plain_why, nullptr) << r.what;

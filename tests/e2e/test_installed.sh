@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# `cmake --install` gives a tree whose game finds its data from any directory.
+# `cmake --install` gives a tree whose game finds its data from any directory,
+# the data of its own layout first.
 source "$(dirname "$0")/lib.sh"
 : "${NANNYDAY_BUILD:?}"
 cmake --install "$NANNYDAY_BUILD" --prefix "$WORK/prefix" >/dev/null
@@ -11,4 +12,13 @@ done
 grep -q '^Categories=Game;' "$WORK/prefix/share/applications/nannyday.desktop" || fail "desktop entry is not a game"
 start_x
 play_installed "$WORK/prefix/bin/nannyday"
+
+# The games layout in the same prefix, beside an older tree of the other one
+# (short of a picture, which the game would name): the binary in games/ takes
+# share/games/nannyday.
+mkdir -p "$WORK/prefix/games" "$WORK/prefix/share/games"
+cp "$WORK/prefix/bin/nannyday" "$WORK/prefix/games/"
+cp -r "$WORK/prefix/share/nannyday" "$WORK/prefix/share/games/"
+rm "$WORK/prefix/share/nannyday/bmp/title.bmp"
+play_installed "$WORK/prefix/games/nannyday"
 echo "PASS"
