@@ -40,6 +40,18 @@ bool holds_data(const std::string &dir)
     return stat((dir + "/bmp/font.pcx").c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// The folder a player starts the game in is their own choice, taken as it
+// is: a copy of the data being reworked may lack the font for a while, and
+// the game should say so rather than quietly play the installed pictures.
+bool has_data_folders(const std::string &dir)
+{
+    struct stat st;
+    for (const char *sub : {"/bmp", "/wav", "/xm"})
+        if (stat((dir + sub).c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+            return false;
+    return true;
+}
+
 std::string executable_dir()
 {
     char path[PATH_MAX];
@@ -102,7 +114,7 @@ bool enter_data_folder()
 
 bool enter_data_folder(const std::string &exe)
 {
-    if (holds_data("."))
+    if (has_data_folders("."))
         return true;
     if (exe.empty())
         return false;

@@ -6,9 +6,11 @@
 
 // Makes the game's data folder (bmp/, wav/, xm/) the working directory, so
 // the game's relative data paths work whatever directory it was started from.
-// A folder counts only when it holds the font, bmp/font.pcx. Looked for, in
-// this order, with <exe> the executable's folder:
-//   1. the current directory;
+// Looked for, in this order, with <exe> the executable's folder:
+//   1. the current directory, when it has bmp/, wav/ and xm/ (the player's
+//      own copy, taken even when incomplete: what is missing is named as it
+//      loads);
+// and then, where only a folder holding the font, bmp/font.pcx, counts:
 //   2. <exe>/../share/games/nannyday when <exe> is named games (the games
 //      layout), else <exe>/../share/nannyday;
 //   3. the other of those two;
