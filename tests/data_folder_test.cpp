@@ -1,6 +1,6 @@
-// Where the game looks for its data: the current directory, then beside the
-// binary, its own install layout's folder before the other's; only folders
-// that hold the font count.
+// Where the game looks for its data: the current directory when it has the
+// data's folders, then beside the binary, its own install layout's folder
+// before the other's, where only folders that hold the font count.
 #include "platform/platform.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ protected:
         home = fs::current_path();
         root = fs::temp_directory_path() / ("nannyday-folders-" + std::to_string(getpid()));
         fs::remove_all(root);
-        for (const char *dir : {"games", "bin", "build", "elsewhere"})
+        for (const char *dir : {"games", "bin", "build", "elsewhere", "empty"})
             fs::create_directories(root / dir);
     }
     void TearDown() override
@@ -64,8 +64,7 @@ TEST_F(DataFolder, TheBinarysOwnLayoutComesFirstAndOnlyFoldersWithTheFontCount)
     EXPECT_EQ(entered("games"), "share/games/nannyday");
     EXPECT_EQ(entered("bin"), "share/nannyday");
 
-    // bmp/, wav/ and xm/ without the font are passed over.
-    put_data("elsewhere", false);
+    // Beside the binary, bmp/, wav/ and xm/ without the font are passed over.
     fs::remove(root / "share/games/nannyday/bmp/font.pcx");
     EXPECT_EQ(entered("games"), "share/nannyday");
     fs::remove(root / "share/nannyday/bmp/font.pcx");
@@ -80,7 +79,11 @@ TEST_F(DataFolder, TheBinarysOwnLayoutComesFirstAndOnlyFoldersWithTheFontCount)
     put_data("share/games/nannyday");
     EXPECT_EQ(entered("bin"), "share/games/nannyday");
 
-    // The current directory, when it holds the data, before all of them.
-    put_data("elsewhere");
+    // The current directory, when it has the data's folders, before all of
+    // them, even without the font: the player's own copy, which the game
+    // then names as incomplete rather than playing other pictures.
+    put_data("elsewhere", false);
     EXPECT_EQ(entered("games"), "elsewhere");
+    put_data("empty/bmp", false);   // not the data's folders: bmp/bmp, bmp/wav, ...
+    EXPECT_EQ(entered("games", "empty"), "share/games/nannyday");
 }

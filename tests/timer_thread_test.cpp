@@ -1,10 +1,14 @@
-// The frame loop against a real 30 Hz timer thread: no tick lost or run twice.
+// The frame loop against a real 30 Hz timer thread: no tick lost or run twice,
+// and how the loop rests and wakes between ticks.
 #include "support/harness.h"
 
 #include "levels/level_three.h"
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 // The timer thread calls the game's own increment_speed_counter(), as
 // Allegro's would; the game thread runs level three, holding Right, until
@@ -40,5 +44,65 @@ TEST_F(Headless, RealTimerThreadTicksAreAllRunOrPending)
     long run = (xpos + 128) / 3;
     EXPECT_EQ(made.load(), run + speed_count.load());
     EXPECT_GE(run, 60);
-    EXPECT_GT(frames, run) << "the loop spins between ticks";
+    EXPECT_GT(frames, run) << "the loop polls the music between ticks";
+}
+
+namespace {
+
+// A scene that only counts, so that the loop's own timing is what is seen.
+struct RestLoop {
+    static int ticks, draws;
+    static long long worst_wake_ns;   // from a tick falling due to its run
+    static std::atomic<long long> due_ns;
+
+    static void enter() {}
+    static bool running() { return ticks < 90; }
+    static void tick()
+    {
+        ticks++;
+        long long late = std::chrono::steady_clock::now().time_since_epoch().count() - due_ns;
+        worst_wake_ns = std::max(worst_wake_ns, late);
+    }
+    static void draw() { draws++; }
+};
+int RestLoop::ticks;
+int RestLoop::draws;
+long long RestLoop::worst_wake_ns;
+std::atomic<long long> RestLoop::due_ns;
+
+class FrameLoopTiming : public Headless {};
+
+} // namespace
+
+// Three seconds of a real 30 Hz timer: the loop sleeps between ticks, wakes
+// for each within a few milliseconds, draws once per tick (and once at the
+// start), and polls the music at most 10 ms apart, so the stream never starves.
+TEST_F(FrameLoopTiming, SleepsBetweenTicksYetWakesForEachAndPollsTheMusicOften)
+{
+    using namespace std::chrono;
+    std::atomic<bool> stop{false};
+    std::thread timer([&] {
+        auto next = steady_clock::now();
+        while (!stop) {
+            next += microseconds(33333);
+            std::this_thread::sleep_until(next);
+            RestLoop::due_ns = steady_clock::now().time_since_epoch().count();
+            increment_speed_counter();
+        }
+    });
+    std::vector<steady_clock::time_point> polls;
+    polls.reserve(4096);
+    on_frame = [&polls] { polls.push_back(steady_clock::now()); };
+    loop<RestLoop>();
+    stop = true;
+    timer.join();
+
+    double worst_gap_ms = 0;
+    for (size_t i = 1; i < polls.size(); i++)
+        worst_gap_ms = std::max(worst_gap_ms, duration<double, std::milli>(polls[i] - polls[i - 1]).count());
+    EXPECT_LE(worst_gap_ms, 10.0);
+    EXPECT_LE(RestLoop::worst_wake_ns / 1e6, 10.0) << "ms from a tick falling due to its run";
+    EXPECT_LE(RestLoop::draws, RestLoop::ticks + 1);
+    // Spinning would poll tens of thousands of times in three seconds.
+    EXPECT_LT(polls.size(), 3000u) << "the loop does not rest between ticks";
 }

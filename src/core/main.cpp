@@ -10,7 +10,7 @@
 int main(int, char **)
 {
     if (!enter_data_folder())
-        fprintf(stderr, "nannyday: no data folder (bmp/, wav/, xm/) here or beside the program; looking in the current directory\n");
+        fprintf(stderr, "nannyday: no data folder (bmp/font.pcx and the rest) here or beside the program; looking in the current directory\n");
     init();
     return run_sequence();
 }

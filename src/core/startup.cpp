@@ -16,6 +16,7 @@ std::atomic<int> speed_count{0};
 void increment_speed_counter()
 {
     speed_count++;
+    wake_for_tick(speed_count);
 }
 
 namespace {
@@ -35,12 +36,14 @@ void set_screen_mode()
 
 void init()
 {
+    hold_end_signals();
     if (allegro_init() != 0) {
         fprintf(stderr, "nannyday: cannot open the X display%s%s; to play without one: "
                         "xvfb-run -s '-screen 0 640x480x24' nannyday\n",
                 allegro_error[0] ? ": " : "", allegro_error);
         exit(1);
     }
+    watch_end_signals();
     init_sound();
     set_color_depth(32);
     install_keyboard();

@@ -3,15 +3,31 @@
 
 #include <allegro.h>
 
+#include <X11/Xlib.h>
+
 #include <atomic>
+#include <cerrno>
 #include <climits>
+#include <csignal>
+#include <ctime>
+#include <linux/futex.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
 
 std::atomic<bool> close_wanted{false};
+// The first ending signal's number; 0 until one comes.
+std::atomic<int> end_signal{0};
+static_assert(std::atomic<int>::is_always_lock_free, "a signal handler may only touch lock-free atomics");
+// The futex below waits on the counter's own word.
+static_assert(sizeof(std::atomic<int>) == sizeof(int), "std::atomic<int> must be a plain int");
+
+const int END_SIGNALS[] = {SIGTERM, SIGINT, SIGHUP};
+// Which of them the game was started ignoring (nohup, a background job).
+bool ignored_at_start[3];
 
 // The font is the one file the game cannot start without; every other file
 // it can do without, and names when it is missing. So a folder holding the
@@ -22,6 +38,18 @@ bool holds_data(const std::string &dir)
 {
     struct stat st;
     return stat((dir + "/bmp/font.pcx").c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The folder a player starts the game in is their own choice, taken as it
+// is: a copy of the data being reworked may lack the font for a while, and
+// the game should say so rather than quietly play the installed pictures.
+bool has_data_folders(const std::string &dir)
+{
+    struct stat st;
+    for (const char *sub : {"/bmp", "/wav", "/xm"})
+        if (stat((dir + sub).c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+            return false;
+    return true;
 }
 
 std::string executable_dir()
@@ -41,6 +69,42 @@ void on_close_button()
     close_wanted = true;
 }
 
+// Only records the signal: Allegro's own handler shut the library down from
+// here, and deadlocked or aborted when the signal had interrupted a frame's
+// copy, which holds the X lock. The game thread acts on the flag between frames.
+void on_end_signal(int sig)
+{
+    int none = 0;
+    if (!end_signal.compare_exchange_strong(none, sig))
+        _exit(128 + sig);   // asked twice: the player wants it gone now
+}
+
+// Xlib's default handler calls exit() on whichever thread noticed, often
+// Allegro's input thread; the exit handlers then wait for a lock that thread
+// holds, and the process hangs after its session has gone. Nothing the game
+// holds needs saving, so leave at once. write() and _exit() take no locks.
+int on_x_connection_lost(Display *)
+{
+    static const char msg[] = "nannyday: lost the connection to the X display\n";
+    ssize_t n = write(STDERR_FILENO, msg, sizeof msg - 1);
+    (void)n;
+    _exit(1);
+}
+
+sigset_t end_signal_set()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : END_SIGNALS)
+        sigaddset(&set, sig);
+    return set;
+}
+
+long futex(std::atomic<int> &word, int op, int val, const timespec *timeout)
+{
+    return syscall(SYS_futex, reinterpret_cast<int *>(&word), op, val, timeout, nullptr, 0);
+}
+
 } // namespace
 
 bool enter_data_folder()
@@ -50,7 +114,7 @@ bool enter_data_folder()
 
 bool enter_data_folder(const std::string &exe)
 {
-    if (holds_data("."))
+    if (has_data_folders("."))
         return true;
     if (exe.empty())
         return false;
@@ -81,7 +145,51 @@ void watch_close_button()
     set_close_button_callback(on_close_button);
 }
 
-bool close_requested()
+void hold_end_signals()
 {
-    return close_wanted;
+    sigset_t set = end_signal_set();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    for (int i = 0; i < 3; i++) {
+        struct sigaction old;
+        ignored_at_start[i] = sigaction(END_SIGNALS[i], nullptr, &old) == 0 && old.sa_handler == SIG_IGN;
+    }
+}
+
+void watch_end_signals()
+{
+    struct sigaction sa = {};
+    sa.sa_handler = on_end_signal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    // A signal the game was started ignoring stays ignored, as the one who
+    // started it asked; Allegro has put its own handler there meanwhile.
+    for (int i = 0; i < 3; i++)
+        if (ignored_at_start[i])
+            signal(END_SIGNALS[i], SIG_IGN);
+        else
+            sigaction(END_SIGNALS[i], &sa, nullptr);
+    // A write to a dead X server should reach the handler above as an
+    // error, not kill the process with SIGPIPE first.
+    signal(SIGPIPE, SIG_IGN);
+    XSetIOErrorHandler(on_x_connection_lost);
+    sigset_t set = end_signal_set();
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+}
+
+bool end_requested()
+{
+    return close_wanted || end_signal != 0;
+}
+
+void sleep_until_tick(std::atomic<int> &count, int max_us)
+{
+    timespec timeout{0, long(max_us) * 1000};
+    // Returns at once if a tick came since count was last read; a signal or
+    // a spurious wake only shortens the rest.
+    futex(count, FUTEX_WAIT_PRIVATE, 0, &timeout);
+}
+
+void wake_for_tick(std::atomic<int> &count)
+{
+    futex(count, FUTEX_WAKE_PRIVATE, INT_MAX, nullptr);
 }

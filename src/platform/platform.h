@@ -1,13 +1,16 @@
 // The game's few needs of the host desktop (X11/Linux), kept apart from the game.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 // Makes the game's data folder (bmp/, wav/, xm/) the working directory, so
 // the game's relative data paths work whatever directory it was started from.
-// A folder counts only when it holds the font, bmp/font.pcx. Looked for, in
-// this order, with <exe> the executable's folder:
-//   1. the current directory;
+// Looked for, in this order, with <exe> the executable's folder:
+//   1. the current directory, when it has bmp/, wav/ and xm/ (the player's
+//      own copy, taken even when incomplete: what is missing is named as it
+//      loads);
+// and then, where only a folder holding the font, bmp/font.pcx, counts:
 //   2. <exe>/../share/games/nannyday when <exe> is named games (the games
 //      layout), else <exe>/../share/nannyday;
 //   3. the other of those two;
@@ -24,4 +27,26 @@ void hide_host_pointer();
 // The window's close button asks the game to end, as Exit does. The request
 // is only recorded here; the game thread acts on it between frames.
 void watch_close_button();
-bool close_requested();
+
+// A desktop session ends its programs with SIGTERM or SIGHUP, a terminal with
+// SIGINT: each asks the game to end as the close button does; a second one
+// ends the process at once (status 128 + the signal). A signal the game was
+// started ignoring (under nohup, as a shell's background job) stays ignored.
+// A lost X connection ends the process at once with a line on stderr and
+// status 1: the game writes no files, so nothing is lost by not unwinding. hold_end_signals()
+// goes before the library starts, so that no thread the library makes ever
+// takes these signals and its own handlers never see them;
+// watch_end_signals() after it, to put the game's handlers in their place.
+void hold_end_signals();
+void watch_end_signals();
+
+// The close button was pressed or an ending signal came.
+bool end_requested();
+
+// The game thread's rest while no tick is due: returns when count is no
+// longer 0 (the timer wakes it at once) or after at most max_us
+// microseconds, whichever is first.
+void sleep_until_tick(std::atomic<int> &count, int max_us);
+// Wakes the game thread from sleep_until_tick(); the timer calls it after
+// each tick it adds. Safe on any thread, takes no lock.
+void wake_for_tick(std::atomic<int> &count);
