@@ -13,23 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char *pictures[] = {"bg0.bmp", "bg1.bmp", "bg2.bmp", "l2sprites.bmp", "img1.bmp", "img2.bmp",
-                          "trolley.bmp", "title.bmp", "0-0.bmp", "0-1.bmp", "1-0.bmp", "2-0.bmp",
-                          "3-0.bmp"};
-
-BITMAP **slot_of(const std::string &name)
-{
-    if (name == "bg0.bmp") return &bg[0];
-    if (name == "bg1.bmp") return &bg[1];
-    if (name == "bg2.bmp") return &bg[2];
-    if (name == "l2sprites.bmp") return &l2sprites;
-    if (name == "img1.bmp") return &child1;
-    if (name == "img2.bmp") return &nanny1;
-    if (name == "trolley.bmp") return &trolley3;
-    if (name == "title.bmp") return &title;
-    return &scenes[name[0] - '0'][name[2] - '0'];
-}
-
 // A picture of the wrong size or depth, saved by Allegro: a magenta left
 // half (the mask colour) and a colour pattern on the right.
 void save_picture(const fs::path &path, int w, int h, int depth)
@@ -74,25 +57,6 @@ protected:
         Headless::TearDown();
     }
 
-    // What start-up loaded for one variant, freed before the next.
-    static void free_loaded()
-    {
-        for (BITMAP **b : {&bg[0], &bg[1], &bg[2], &l2sprites, &child1, &nanny1, &trolley3, &title}) {
-            if (*b)
-                destroy_bitmap(*b);
-            *b = nullptr;
-        }
-        for (auto &row : scenes)
-            for (BITMAP *&b : row) {
-                if (b)
-                    destroy_bitmap(b);
-                b = nullptr;
-            }
-        if (f)
-            destroy_font(f);
-        f = nullptr;
-    }
-
     // Start-up's loading, then the whole road: returns the stderr of loading.
     std::string load_and_play(const std::string &what)
     {
@@ -110,7 +74,7 @@ protected:
     SavedPictures saved;
 };
 
-class BadPicture : public BadData, public testing::WithParamInterface<const char *> {};
+class BadPicture : public BadData, public testing::WithParamInterface<int> {};
 
 } // namespace
 
@@ -118,8 +82,8 @@ class BadPicture : public BadData, public testing::WithParamInterface<const char
 // loads as a 32-bit bitmap; either way every scene ticks and draws to the end.
 TEST_P(BadPicture, IsLeftOutOrLoadedAndEveryScenePlays)
 {
-    std::string name = GetParam();
-    std::string rel = "bmp/" + name;
+    const Picture &picture = pictures[GetParam()];
+    std::string rel = picture.path;
     std::vector<unsigned char> original = file_bytes(rel);
     ASSERT_GT(original.size(), 54u);
     std::vector<Variant> variants = common_variants(original.size(), 54);
@@ -133,10 +97,10 @@ TEST_P(BadPicture, IsLeftOutOrLoadedAndEveryScenePlays)
         else if (v.name.find('x') != std::string::npos && isdigit(v.name[0]))
             save_picture(rel, std::stoi(v.name), std::stoi(v.name.substr(v.name.find('x') + 1)), 24);
         else
-            make_variant(v, original, rel, "bmp/font.pcx", 54);
+            make_variant(v, original, rel, font_path, 54);
 
         std::string err = load_and_play(what);
-        BITMAP *loaded = *slot_of(name);
+        BITMAP *loaded = *picture.slot;
         bool named = err.find("\"" + rel + "\"") != std::string::npos;
         EXPECT_EQ(loaded == nullptr, named) << what << "\n" << err;
         EXPECT_LE(std::count(err.begin(), err.end(), '\n'), 1) << what << "\n" << err;
@@ -150,14 +114,14 @@ TEST_P(BadPicture, IsLeftOutOrLoadedAndEveryScenePlays)
             ASSERT_NE(loaded, nullptr) << what;
             EXPECT_EQ(loaded->w, std::stoi(v.name)) << what;
         }
-        free_loaded();
+        free_images();
         data.restore(rel);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryPicture, BadPicture, testing::ValuesIn(pictures),
-                         [](const testing::TestParamInfo<const char *> &p) {
-                             std::string s = p.param;
+INSTANTIATE_TEST_SUITE_P(EveryPicture, BadPicture, testing::Range(0, picture_count),
+                         [](const testing::TestParamInfo<int> &p) {
+                             std::string s = pictures[p.param].path + 4;   // past "bmp/"
                              for (char &c : s)
                                  if (!isalnum(static_cast<unsigned char>(c)))
                                      c = '_';
@@ -180,7 +144,7 @@ TEST_F(BadData, EightBitTitleKeepsItsMaskWhenConverted)
     int right = rgb_at(buffer, 600, 100);
     EXPECT_NE(right, 0x3ab2d3);
     EXPECT_NE(right, 0xff00ff);
-    free_loaded();
+    free_images();
 }
 
 namespace {

@@ -4,7 +4,10 @@
 // otherwise are refused.
 #include "support/harness.h"
 
-#include "core/filecheck.h"
+#include "data/bmp.h"
+#include "data/pcx.h"
+#include "data/wav.h"
+#include "data/xm.h"
 
 #include <cstring>
 #include <sys/mman.h>
@@ -63,9 +66,8 @@ public:
     ~Fenced() { munmap(map, 2 * page); }
     const char *check_bmp_here()
     {
-        std::vector<unsigned char> copy;
-        const char *repaired;
-        return check_bmp(bytes, n, copy, &repaired);
+        BmpLayout layout;
+        return bmp_problem(bytes, n, layout);
     }
 
 private:
@@ -140,8 +142,9 @@ TEST_F(Headless, RunLengthRunsPastTheRowAreCutAndOtherEscapesRefused)
     };
     for (const Cut &c : cuts) {
         std::vector<unsigned char> bmp = rle_bmp(c.stream, c.four_bit), copy;
-        const char *repaired = nullptr;
-        ASSERT_EQ(check_bmp(bmp.data(), bmp.size(), copy, &repaired), nullptr) << c.what;
+        BmpLayout layout;
+        ASSERT_EQ(bmp_problem(bmp.data(), bmp.size(), layout), nullptr) << c.what;
+        const char *repaired = bmp_plain_copy(bmp.data(), layout, copy);
         EXPECT_NE(repaired, nullptr) << c.what;
         const char *why = nullptr;
         BITMAP *b = image_from_bytes(bmp, &why);
@@ -165,16 +168,16 @@ TEST_F(Headless, RunLengthRunsPastTheRowAreCutAndOtherEscapesRefused)
         {"a 4-bit absolute block cut short", {0, 8, 0x11, 0x11}, true},
     };
     for (const Case &c : cases) {
-        std::vector<unsigned char> bmp = rle_bmp(c.stream, c.four_bit), copy;
-        const char *repaired = nullptr;
-        EXPECT_STREQ(check_bmp(bmp.data(), bmp.size(), copy, &repaired), "bad BMP run-length data") << c.what;
+        std::vector<unsigned char> bmp = rle_bmp(c.stream, c.four_bit);
+        BmpLayout layout;
+        EXPECT_STREQ(bmp_problem(bmp.data(), bmp.size(), layout), "bad BMP run-length data") << c.what;
         const char *why = nullptr;
         EXPECT_EQ(image_from_bytes(bmp, &why), nullptr) << c.what;
     }
     // The format has no top-down run-length pictures.
-    std::vector<unsigned char> top_down = rle_bmp({4, 1, 0, 1}, false, -2), copy;
-    const char *repaired = nullptr;
-    EXPECT_STREQ(check_bmp(top_down.data(), top_down.size(), copy, &repaired), "top-down run-length BMP");
+    std::vector<unsigned char> top_down = rle_bmp({4, 1, 0, 1}, false, -2);
+    BmpLayout layout;
+    EXPECT_STREQ(bmp_problem(top_down.data(), top_down.size(), layout), "top-down run-length BMP");
 }
 
 // Bit-fields Allegro has no reader for (here 4 bits a colour, as GIMP's

@@ -2,7 +2,7 @@
 #include "support/harness.h"
 
 #include "levels/level_three.h"
-#include "screens/stripes.h"
+#include "core/stripes.h"
 
 #include <cstring>
 #include <random>

@@ -1,7 +1,7 @@
 // The road of a run: scene order, the music started before each scene, returns to title.
 #include "support/harness.h"
 
-#include "core/sequence.h"
+#include "game/sequence.h"
 #include "levels/level_one.h"
 #include "levels/level_three.h"
 #include "levels/level_two.h"

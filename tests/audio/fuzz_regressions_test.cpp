@@ -2,8 +2,12 @@
 // DUMB's own loaders or players: the guarded decoders must refuse every one
 // of them, or take it only after repairing what made it unsafe.
 #include "audio/audio.h"
-#include "core/filecheck.h"
-#include "core/resources.h"
+#include "data/assets.h"
+#include "data/bmp.h"
+#include "data/file.h"
+#include "data/pcx.h"
+#include "data/wav.h"
+#include "data/xm.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,12 @@
 // Every one loads; one converted or repaired on the way shows the same
 // pixels, or plays the same sound, as its plain equivalent.
 #include "audio/audio.h"
-#include "core/filecheck.h"
-#include "core/resources.h"
+#include "data/assets.h"
+#include "data/bmp.h"
+#include "data/file.h"
+#include "data/pcx.h"
+#include "data/wav.h"
+#include "data/xm.h"
 #include "writers.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The shared scene flags and key latches.
-#include "core/loop.h"
+#include "core/state.h"
 
 bool finishedtitle;
 bool quit;

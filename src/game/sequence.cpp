@@ -1,8 +1,9 @@
 // The fixed order of scenes and the music started before each.
-#include "core/sequence.h"
+#include "game/sequence.h"
 
 #include "audio/audio.h"
 #include "core/loop.h"
+#include "core/state.h"
 #include "levels/level_one.h"
 #include "levels/level_three.h"
 #include "levels/level_two.h"

@@ -1,5 +1,5 @@
 // Entry point: find the data, start up, play.
-#include "core/sequence.h"
+#include "game/sequence.h"
 #include "core/startup.h"
 #include "platform/platform.h"
 

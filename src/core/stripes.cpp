@@ -1,7 +1,7 @@
 // The striped background behind the intro and the title menu.
-#include "screens/stripes.h"
+#include "core/stripes.h"
 
-#include "core/resources.h"
+#include "core/draw.h"
 
 #include <cstdint>
 
@@ -9,19 +9,10 @@
 #include <emmintrin.h>
 #endif
 
-namespace {
-
-int stripe(int y)
-{
-    return y % 2 == 0 ? makecol(58, 178, 211) : makecol(157, 79, 108);
-}
-
-} // namespace
-
 void draw_stripes()
 {
     for (int y = 0; y < 480; y++)
-        hline(buffer, 0, y, 639, stripe(y));
+        hline(buffer, 0, y, 639, stripecol[y % 2]);
 }
 
 void draw_stripes_under(BITMAP *picture)
@@ -37,7 +28,7 @@ void draw_stripes_under(BITMAP *picture)
     }
     const uint32_t mask = static_cast<uint32_t>(bitmap_mask_color(picture));
     for (int y = 0; y < 480; y++) {
-        const uint32_t colour = static_cast<uint32_t>(stripe(y));
+        const uint32_t colour = static_cast<uint32_t>(stripecol[y % 2]);
         const uint32_t *s = reinterpret_cast<const uint32_t *>(picture->line[y]);
         uint32_t *d = reinterpret_cast<uint32_t *>(buffer->line[y]);
         int x = 0;
