@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 BITMAP *bg[3];
 BITMAP *l2sprites;
@@ -41,7 +40,7 @@ void load_images()
 {
     for (int i = 0; i < picture_count; i++) {
         if (i == pictures_before_font) {
-            std::vector<unsigned char> bytes;
+            std::vector<unsigned char> &bytes = read_buffer();
             const char *why = read_data_file(font_path, bytes);
             f = why ? nullptr : font_from_bytes(bytes, &why);
             if (!f) {

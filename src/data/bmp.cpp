@@ -241,6 +241,30 @@ const char *bmp_plain_copy(const unsigned char *d, const BmpLayout &l, std::vect
     return l.clipped > 0 ? "run-length rows that ran past the picture's width cut at its edge" : nullptr;
 }
 
+BITMAP *plain_24_bit_at_32(const std::vector<unsigned char> &bytes)
+{
+    const unsigned char *d = bytes.data();
+    if (bytes.size() < 54 || u32(d + 10) != 54 || u32(d + 14) != 40 || u16(d + 28) != 24 || u32(d + 30) != 0 ||
+        s32(d + 22) <= 0 || get_color_depth() != 32 || !(get_color_conversion() & COLORCONV_24_TO_32))
+        return nullptr;
+    const int w = s32(d + 18), h = s32(d + 22);
+    const size_t row = bmp_row_bytes(w, 24);
+    if (!dimensions_ok(w, h) || (bytes.size() - 54) / row < static_cast<size_t>(h))
+        return nullptr;
+    BITMAP *b = create_bitmap_ex(32, w, h);
+    if (!b)
+        return nullptr;
+    const int rs = _rgb_r_shift_32, gs = _rgb_g_shift_32, bs = _rgb_b_shift_32;
+    for (int y = 0; y < h; y++) {
+        const unsigned char *src = d + 54 + static_cast<size_t>(h - 1 - y) * row;
+        uint32_t *dst = reinterpret_cast<uint32_t *>(b->line[y]);
+        for (int x = 0; x < w; x++, src += 3)
+            dst[x] = static_cast<uint32_t>(src[2]) << rs | static_cast<uint32_t>(src[1]) << gs |
+                     static_cast<uint32_t>(src[0]) << bs;
+    }
+    return b;
+}
+
 BITMAP *image_from_bytes(const std::vector<unsigned char> &bytes, const char **why)
 {
     BmpLayout layout;
@@ -249,10 +273,12 @@ BITMAP *image_from_bytes(const std::vector<unsigned char> &bytes, const char **w
         return nullptr;
     std::vector<unsigned char> copy;
     const char *repaired = bmp_plain_copy(bytes.data(), layout, copy);
+    const std::vector<unsigned char> &plain = copy.empty() ? bytes : copy;
+    BITMAP *b = plain_24_bit_at_32(plain);
     // What load_bitmap() does for a .bmp: decode, then convert to the current colour depth.
-    BITMAP *b = read_from_memory(copy.empty() ? bytes : copy,
-                                 [](PACKFILE *pf) { return load_bmp_pf(pf, nullptr); },
-                                 "not a readable BMP picture", why);
+    if (!b)
+        b = read_from_memory(plain, [](PACKFILE *pf) { return load_bmp_pf(pf, nullptr); },
+                             "not a readable BMP picture", why);
     if (b)
         *why = repaired;
     return b;

@@ -45,3 +45,10 @@ const char *bmp_plain_copy(const unsigned char *d, const BmpLayout &layout, std:
 // The bytes as a bitmap of the current colour depth: null, with *why set, when
 // they do not fit; otherwise *why names what was repaired, or is null.
 BITMAP *image_from_bytes(const std::vector<unsigned char> &bytes, const char **why);
+
+// A plain bottom-up 24-bit file (40-byte header, pixels right after it) as a
+// 32-bit bitmap, when that is what Allegro would make of it: the same pixels
+// as its reader and its conversion to the screen's layout, which go through
+// the memory file a byte and the bitmap a pixel at a time, and took most of
+// start-up. Null for any other file or depth; Allegro reads those.
+BITMAP *plain_24_bit_at_32(const std::vector<unsigned char> &bytes);

@@ -66,6 +66,12 @@ PACKFILE *open_bytes(ByteReader &reader)
     return pack_fopen_vtable(&bytes_vtable, &reader);
 }
 
+std::vector<unsigned char> &read_buffer()
+{
+    static std::vector<unsigned char> buffer;
+    return buffer;
+}
+
 const char *read_data_file(const char *path, std::vector<unsigned char> &out)
 {
     out.clear();

@@ -11,6 +11,11 @@
 // "not a regular file", "empty", "too large", ...).
 const char *read_data_file(const char *path, std::vector<unsigned char> &out);
 
+// The one buffer start-up reads its files into, kept from file to file: a
+// fresh buffer for each would make the kernel map and clear its pages anew,
+// which cost start-up more than decoding the pictures.
+std::vector<unsigned char> &read_buffer();
+
 // One line on stderr naming a data file the game could not use, and why.
 void warn_unloadable(const char *path, const char *why);
 // One line on stderr naming a data file the game loaded only after repairing
@@ -24,7 +29,7 @@ void note_repaired(const char *path, const char *what);
 template <class T>
 T *load_checked(const char *path, T *(*decode)(const std::vector<unsigned char> &, const char **))
 {
-    std::vector<unsigned char> bytes;
+    std::vector<unsigned char> &bytes = read_buffer();
     const char *why = read_data_file(path, bytes);
     T *loaded = why ? nullptr : decode(bytes, &why);
     if (!loaded)

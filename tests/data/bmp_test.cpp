@@ -1,15 +1,17 @@
 // BMP headers Allegro cannot take are refused from the header alone. Run-length
 // BMPs are decoded before Allegro sees them: well-formed streams load, runs
 // into the row padding are cut at the edge, streams that leave the picture
-// otherwise are refused.
+// otherwise are refused. Plain 24-bit pictures, read without Allegro's
+// reader, come out exactly as Allegro reads them.
 #include "support/harness.h"
+#include "support/variants.h"
 
+#include "data/assets.h"
 #include "data/bmp.h"
-#include "data/pcx.h"
-#include "data/wav.h"
-#include "data/xm.h"
+#include "data/file.h"
 
 #include <cstring>
+#include <random>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -207,4 +209,94 @@ TEST_F(Headless, UnknownBitFieldsAreReadAsTheirMasksSay)
     EXPECT_EQ(rgb(0, 1), (std::vector<int>{255, 255, 255}));
     EXPECT_EQ(rgb(1, 1), (std::vector<int>{17, 17, 17}));
     destroy_bitmap(bmp);
+}
+
+namespace {
+
+// Allegro's own reading: its BMP reader over the bytes, then its conversion
+// to the current depth.
+BITMAP *allegro_reads(const std::vector<unsigned char> &bytes)
+{
+    const char *why = nullptr;
+    return read_from_memory(bytes, [](PACKFILE *pf) { return load_bmp_pf(pf, nullptr); }, "unreadable", &why);
+}
+
+::testing::AssertionResult same_pixels(BITMAP *a, BITMAP *b)
+{
+    if (!a || !b)
+        return ::testing::AssertionFailure() << "not read";
+    if (a->w != b->w || a->h != b->h || bitmap_color_depth(a) != bitmap_color_depth(b))
+        return ::testing::AssertionFailure() << "size or depth differs";
+    for (int y = 0; y < a->h; y++)
+        for (int x = 0; x < a->w; x++)
+            if (getpixel(a, x, y) != getpixel(b, x, y))
+                return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") differs";
+    return ::testing::AssertionSuccess();
+}
+
+// A bottom-up 24-bit BMP of w x h random pixels, magenta among them.
+std::vector<unsigned char> random_bmp(int w, int h, std::mt19937 &rng)
+{
+    size_t row = (static_cast<size_t>(w) * 3 + 3) / 4 * 4;
+    std::vector<unsigned char> b(54 + row * h);
+    auto le = [&b](size_t at, uint32_t x, int n) {
+        for (int i = 0; i < n; i++)
+            b[at + i] = static_cast<unsigned char>(x >> (8 * i));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    le(2, static_cast<uint32_t>(b.size()), 4);
+    le(10, 54, 4);
+    le(14, 40, 4);
+    le(18, static_cast<uint32_t>(w), 4);
+    le(22, static_cast<uint32_t>(h), 4);
+    le(26, 1, 2);
+    le(28, 24, 2);
+    for (size_t i = 54; i < b.size(); i++)
+        b[i] = static_cast<unsigned char>(rng());
+    le(54, 0xff00ff, 3);
+    return b;
+}
+
+} // namespace
+
+TEST_F(Headless, Plain24BitPicturesComeOutAsAllegroReadsThem)
+{
+    std::vector<std::vector<unsigned char>> files;
+    for (const Picture &p : pictures)
+        files.push_back(file_bytes(data_dir() + "/" + p.path));
+    std::mt19937 rng(7);
+    for (int w : {1, 2, 3, 5, 641})
+        files.push_back(random_bmp(w, 3, rng));
+
+    // In the X server's layout, which the harness sets, and in the one
+    // Allegro starts with without a driver.
+    const int x11[3] = {_rgb_r_shift_32, _rgb_g_shift_32, _rgb_b_shift_32};
+    for (bool x11_layout : {true, false}) {
+        _rgb_r_shift_32 = x11_layout ? x11[0] : 0;
+        _rgb_g_shift_32 = 8;
+        _rgb_b_shift_32 = x11_layout ? x11[2] : 16;
+        for (size_t i = 0; i < files.size(); i++) {
+            BITMAP *quick = plain_24_bit_at_32(files[i]);
+            BITMAP *allegro = allegro_reads(files[i]);
+            EXPECT_TRUE(same_pixels(quick, allegro)) << "file " << i << ", X11 layout " << x11_layout;
+            if (quick && i >= static_cast<size_t>(picture_count)) {   // the file's first pixel, magenta
+                EXPECT_EQ(getpixel(quick, 0, quick->h - 1), bitmap_mask_color(quick)) << "file " << i;
+            }
+            destroy_bitmap(quick);
+            destroy_bitmap(allegro);
+        }
+    }
+    _rgb_r_shift_32 = x11[0];
+    _rgb_g_shift_32 = x11[1];
+    _rgb_b_shift_32 = x11[2];
+
+    // Anything else is left to Allegro: other depths, and pixels that do not
+    // start right after the header.
+    std::vector<unsigned char> other = files.back();
+    other[28] = 32;
+    EXPECT_EQ(plain_24_bit_at_32(other), nullptr);
+    other = files.back();
+    other[10] = 58;
+    EXPECT_EQ(plain_24_bit_at_32(other), nullptr);
 }
