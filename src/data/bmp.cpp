@@ -1,5 +1,4 @@
-// The pictures' BMP files: whether a header is safe, its rewrite as a plain
-// file Allegro reads, and the decoder into a bitmap.
+// The pictures' BMP files: the header's check, the rewrite as a plain file, the decoder.
 #include "data/bmp.h"
 
 #include "data/bytes.h"

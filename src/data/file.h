@@ -1,5 +1,4 @@
-// Reading a data file whole, handing its bytes to a guarded decoder, and
-// Allegro's file interface over bytes already in memory.
+// Reading a data file whole and handing its bytes to a guarded decoder, from memory.
 #pragma once
 
 #include <allegro.h>

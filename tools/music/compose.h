@@ -1,5 +1,4 @@
-// The music generator's small text notation for notes, chords and drums, laid
-// out into XM patterns.
+// The music generator's text notation for notes, chords and drums, laid out into XM patterns.
 #pragma once
 
 #include "common/writers.h"

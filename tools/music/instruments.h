@@ -1,5 +1,4 @@
-// The music generator's instruments, synthesised from harmonics and noise,
-// and the pitch of its notes.
+// The music generator's instruments, made of harmonics and noise, and its notes' pitch.
 #pragma once
 
 #include "common/writers.h"
