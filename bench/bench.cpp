@@ -8,9 +8,13 @@
 //                                  seconds with the real timer, through the
 //                                  real frame loop
 #include "audio/audio.h"
-#include "core/filecheck.h"
 #include "core/loop.h"
-#include "core/resources.h"
+#include "data/assets.h"
+#include "data/bmp.h"
+#include "data/file.h"
+#include "data/pcx.h"
+#include "data/wav.h"
+#include "data/xm.h"
 #include "core/startup.h"
 #include "levels/level_one.h"
 #include "levels/level_three.h"
@@ -64,26 +68,16 @@ std::function<void()> frame_of()
     };
 }
 
-const char *sound_files[] = {"wav/good.wav", "wav/bad.wav", "xm/0.xm", "xm/1.xm", "xm/2.xm", "xm/int.xm"};
-const char *picture_files[] = {"bmp/bg0.bmp", "bmp/bg1.bmp", "bmp/l2sprites.bmp", "bmp/bg2.bmp",
-                               "bmp/img1.bmp", "bmp/img2.bmp", "bmp/trolley.bmp", "bmp/title.bmp",
-                               "bmp/font.pcx", "bmp/0-0.bmp", "bmp/0-1.bmp", "bmp/1-0.bmp",
-                               "bmp/2-0.bmp", "bmp/3-0.bmp"};
-
-void free_pictures()
+// Every file start-up reads.
+std::vector<const char *> all_files()
 {
-    for (BITMAP **b : {&bg[0], &bg[1], &bg[2], &l2sprites, &child1, &nanny1, &trolley3, &title}) {
-        destroy_bitmap(*b);
-        *b = nullptr;
-    }
-    for (auto &row : scenes)
-        for (BITMAP *&b : row) {
-            if (b)
-                destroy_bitmap(b);
-            b = nullptr;
-        }
-    destroy_font(f);
-    f = nullptr;
+    std::vector<const char *> files;
+    for (const Picture &p : pictures)
+        files.push_back(p.path);
+    files.push_back(font_path);
+    files.insert(files.end(), effect_files, effect_files + 2);
+    files.insert(files.end(), track_files, track_files + 4);
+    return files;
 }
 
 // start-up's loading of all files: the pictures and font, then the sounds
@@ -93,29 +87,26 @@ void load_everything()
     load_images();
     std::vector<unsigned char> bytes;
     const char *why;
-    for (int i = 0; i < 2; i++) {
-        read_data_file(sound_files[i], bytes);
+    for (const char *path : effect_files) {
+        read_data_file(path, bytes);
         destroy_sample(effect_from_bytes(bytes, &why));
     }
-    for (int i = 2; i < 6; i++) {
-        read_data_file(sound_files[i], bytes);
+    for (const char *path : track_files) {
+        read_data_file(path, bytes);
         unload_duh(track_from_bytes(bytes, &why));
     }
-    free_pictures();
+    free_images();
 }
 
 void read_everything()
 {
     static std::vector<unsigned char> buf(1 << 21);
-    for (const char *const *list : {picture_files, sound_files}) {
-        int n = list == picture_files ? 14 : 6;
-        for (int i = 0; i < n; i++) {
-            FILE *fp = fopen(list[i], "rb");
-            while (fread(buf.data(), 1, buf.size(), fp) > 0) {
-            }
-            fclose(fp);
-            sink = buf[0];
+    for (const char *path : all_files()) {
+        FILE *fp = fopen(path, "rb");
+        while (fread(buf.data(), 1, buf.size(), fp) > 0) {
         }
+        fclose(fp);
+        sink = buf[0];
     }
 }
 
@@ -179,7 +170,7 @@ int headless()
         destroy_bitmap(big);
     }
 
-    free_pictures();
+    free_images();
     double read = best_us(read_everything, 3, 7);
     double load = best_us(load_everything, 3, 7);
     printf("\nStart-up: loading every picture, the font, both effects and all four tracks,\n"

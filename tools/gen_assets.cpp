@@ -1,27 +1,19 @@
 // Writes every data file the game reads into <out>/bmp, <out>/wav and <out>/xm,
 // and, when asked, the desktop icon.
 // The output is the same, byte for byte, on every run.
-#include "assets.h"
+#include "art/font.h"
+#include "art/icon.h"
+#include "art/pictures.h"
+#include "art/sprites.h"
+#include "art/story.h"
+#include "common/output.h"
+#include "music/songs.h"
+#include "music/sounds.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
-
-std::string out;
-
-BITMAP *canvas(int w, int h, int r, int g, int b)
-{
-    BITMAP *bmp = create_bitmap_ex(32, w, h);
-    clear_to_color(bmp, makecol32(r, g, b));
-    return bmp;
-}
-
-void save(BITMAP *bmp, const char *name)
-{
-    write_bmp(out + "/bmp/" + name, bmp);
-    destroy_bitmap(bmp);
-}
 
 namespace {
 

@@ -1,8 +1,9 @@
 // Sound effects through Allegro's sample player, music through DUMB's stream.
 #include "audio/audio.h"
 
-#include "core/filecheck.h"
-#include "core/resources.h"
+#include "data/file.h"
+#include "data/wav.h"
+#include "data/xm.h"
 
 #include <cstdlib>
 
@@ -10,35 +11,8 @@ SAMPLE *sample[4];
 DUH *music[4];
 AL_DUH_PLAYER *dplay;
 
-SAMPLE *effect_from_bytes(const std::vector<unsigned char> &bytes, const char **why)
-{
-    *why = check_wav(bytes.data(), bytes.size());
-    if (*why)
-        return nullptr;
-    // What load_sample() does for a .wav.
-    return read_from_memory(bytes, load_wav_pf, "not a readable WAV sound", why);
-}
-
-DUH *track_from_bytes(const std::vector<unsigned char> &bytes, const char **why)
-{
-    std::vector<unsigned char> copy;
-    const char *repaired;
-    *why = check_xm(bytes.data(), bytes.size(), copy, &repaired);
-    if (*why)
-        return nullptr;
-    // What dumb_load_xm_quick() does, from memory. DUMB copies what it keeps.
-    const std::vector<unsigned char> &use = copy.empty() ? bytes : copy;
-    DUMBFILE *df = dumbfile_open_memory(reinterpret_cast<const char *>(use.data()),
-                                        static_cast<long>(use.size()));
-    if (!df) {
-        *why = "out of memory";
-        return nullptr;
-    }
-    DUH *d = dumb_read_xm_quick(df);
-    dumbfile_close(df);
-    *why = d ? repaired : "not a readable XM module";
-    return d;
-}
+const char *const effect_files[2] = {"wav/good.wav", "wav/bad.wav"};
+const char *const track_files[4] = {"xm/0.xm", "xm/1.xm", "xm/2.xm", "xm/int.xm"};
 
 void init_sound()
 {
@@ -47,12 +21,17 @@ void init_sound()
     atexit(dumb_exit);
     set_mixer_quality(2);
     dumb_register_stdfiles();
-    sample[0] = load_checked("wav/good.wav", effect_from_bytes);
-    sample[1] = load_checked("wav/bad.wav", effect_from_bytes);
-    music[0] = load_checked("xm/0.xm", track_from_bytes);
-    music[1] = load_checked("xm/1.xm", track_from_bytes);
-    music[2] = load_checked("xm/2.xm", track_from_bytes);
-    music[3] = load_checked("xm/int.xm", track_from_bytes);
+    for (int i = 0; i < 2; i++)
+        sample[i] = load_checked(effect_files[i], effect_from_bytes);
+    for (int i = 0; i < 4; i++)
+        music[i] = load_checked(track_files[i], track_from_bytes);
+}
+
+void poll_music()
+{
+    // Called with no track too: the poll is where the frame loop's tests and
+    // probes see each of its passes.
+    al_poll_duh(dplay);
 }
 
 void playsample(int index)

@@ -1,4 +1,4 @@
-// The frame loop every scene runs in, and the flags and key latches scenes share.
+// The frame loop every scene runs in.
 //
 // A scene is a type with static members only, never instantiated, that supplies:
 //   enter()    resets the scene's own state; runs once, after buffer is cleared.
@@ -19,7 +19,7 @@
 #pragma once
 
 #include "audio/audio.h"
-#include "core/resources.h"
+#include "core/draw.h"
 #include "core/startup.h"
 #include "platform/display.h"
 #include "platform/platform.h"
@@ -27,17 +27,6 @@
 #include <allegro.h>
 
 #include <cstdlib>
-
-// How the running scene ended; the sequence reads only quit.
-extern bool finishedtitle;
-extern bool quit;
-
-// Edge latches: true while the key counts as already held.
-extern bool escpressed;
-extern bool spacepressed;   // Space or Esc, in the cutscenes
-extern bool spaceheld;
-extern bool upheld;
-extern bool downheld;
 
 // The longest rest between two music polls, in microseconds. The stream
 // holds a third of a second, so this is far on the safe side; the rest is
@@ -53,7 +42,7 @@ void loop()
     T::enter();
     bool shown = false;
     while (T::running()) {
-        al_poll_duh(dplay);
+        poll_music();
         bool ticked = false;
         while (speed_count > 0) {
             poll_mouse();

@@ -2,7 +2,8 @@
 #include "core/startup.h"
 
 #include "audio/audio.h"
-#include "core/resources.h"
+#include "core/draw.h"
+#include "data/assets.h"
 #include "platform/display.h"
 #include "platform/platform.h"
 

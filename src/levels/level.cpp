@@ -1,7 +1,9 @@
 // What the three levels share: their start and their Esc.
 #include "levels/level.h"
 
-#include "core/loop.h"
+#include "core/state.h"
+
+#include <allegro.h>
 
 void start_level()
 {

@@ -2,7 +2,9 @@
 #include "levels/level_one.h"
 
 #include "audio/audio.h"
-#include "core/loop.h"
+#include "core/draw.h"
+#include "core/state.h"
+#include "data/assets.h"
 
 #include <cmath>
 

@@ -1,7 +1,9 @@
 // Level three: the trolley rolls 3 pixels a tick while Right is held.
 #include "levels/level_three.h"
 
-#include "core/loop.h"
+#include "core/draw.h"
+#include "core/state.h"
+#include "data/assets.h"
 
 int xpos;
 

@@ -2,7 +2,9 @@
 #include "levels/level_two.h"
 
 #include "audio/audio.h"
-#include "core/loop.h"
+#include "core/draw.h"
+#include "core/state.h"
+#include "data/assets.h"
 
 #include <cstdio>
 
@@ -91,7 +93,7 @@ void LevelLoop<1>::draw()
 {
     blit_image(bg[1], 0, 0, 0, 0, 640, 480);
     snprintf(scoretxt, sizeof scoretxt, "%d/5", correctstreak);
-    textout_ex(buffer, f, scoretxt, 10, 10, makecol(170, 211, 58), makecol(211, 140, 58));
+    textout_ex(buffer, f, scoretxt, 10, 10, textink, textpaper);
     for (int i = 0; i < 3; i++)
         masked_image(l2sprites, 128 * i, 128 * (states[i] + 1), 115 + 133 * i, 153, 128, 128);
 }

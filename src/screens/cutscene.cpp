@@ -1,7 +1,10 @@
 // The picture cutscenes: Space or Esc turns to the next picture, past the last ends.
 #include "screens/cutscene.h"
 
-#include "core/loop.h"
+#include "core/draw.h"
+#include "core/startup.h"
+#include "core/state.h"
+#include "data/assets.h"
 
 int cutscenepos;
 

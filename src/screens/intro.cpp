@@ -1,8 +1,11 @@
 // The silent credit screen: ends after 121 ticks, on a left click or on any key.
 #include "screens/intro.h"
 
-#include "core/loop.h"
-#include "screens/stripes.h"
+#include "core/draw.h"
+#include "core/startup.h"
+#include "core/state.h"
+#include "core/stripes.h"
+#include "data/assets.h"
 
 int titletimer;
 
@@ -32,5 +35,5 @@ void IntroLoop::draw()
 {
     draw_stripes();
     textout_centre_ex(buffer, f, "holbreck, jorun & pastinel, milo present", 320, 200,
-                      makecol(170, 211, 58), makecol(211, 140, 58));
+                      textink, textpaper);
 }

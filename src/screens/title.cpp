@@ -2,8 +2,10 @@
 #include "screens/title.h"
 
 #include "audio/audio.h"
-#include "core/loop.h"
-#include "screens/stripes.h"
+#include "core/draw.h"
+#include "core/state.h"
+#include "core/stripes.h"
+#include "data/assets.h"
 
 int endmenutimer;
 int TitleLoop::selected;
@@ -21,6 +23,26 @@ const MenuItem items[2] = {
     {420, " START ", " Start "},
     {440, " EXIT ", " Exit "},
 };
+
+// A press of a key that was up on the tick before: the latch follows the key.
+bool fresh_press(int scancode, bool &held)
+{
+    if (!key[scancode]) {
+        held = false;
+        return false;
+    }
+    if (held)
+        return false;
+    held = true;
+    return true;
+}
+
+// Up and Down both move the highlight to the other item.
+void move_highlight()
+{
+    TitleLoop::selected = (TitleLoop::selected + 1) % 2;
+    playsample(0);
+}
 
 } // namespace
 
@@ -52,21 +74,10 @@ void TitleLoop::tick()
         quit = true;
     escpressed = key[KEY_ESC] != 0;
 
-    if (!key[KEY_UP]) {
-        upheld = false;
-    } else if (!upheld) {
-        upheld = true;
-        selected = (selected + 1) % 2;
-        playsample(0);
-    }
-
-    if (!key[KEY_DOWN]) {
-        downheld = false;
-    } else if (!downheld) {
-        downheld = true;
-        selected = (selected + 1) % 2;
-        playsample(0);
-    }
+    if (fresh_press(KEY_UP, upheld))
+        move_highlight();
+    if (fresh_press(KEY_DOWN, downheld))
+        move_highlight();
 
     // Space does not set its own latch: the countdown keeps it from acting again.
     if (!key[KEY_SPACE]) {
@@ -90,9 +101,9 @@ void TitleLoop::draw()
     for (int i = 0; i < 2; i++) {
         if (i == selected) {
             if (endmenutimer % 2 == 0)
-                textout_ex(buffer, f, items[i].highlighted, 310, items[i].y, bgcol, makecol(255, 255, 255));
+                textout_ex(buffer, f, items[i].highlighted, 310, items[i].y, bgcol, white);
         } else {
-            textout_ex(buffer, f, items[i].plain, 310, items[i].y, makecol(170, 211, 58), makecol(211, 140, 58));
+            textout_ex(buffer, f, items[i].plain, 310, items[i].y, textink, textpaper);
         }
     }
 }

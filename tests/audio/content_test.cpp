@@ -1,7 +1,7 @@
 // The shipped music and effects as a player would hear them: each track rendered
 // offline the way the game streams it (DUMB, stereo, 11000 Hz, volume 1.0).
 #include "audio/audio.h"
-#include "spectrum.h"
+#include "support/spectrum.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,12 @@
 // the bytes go through the same checks and decoders as start-up, and what
 // loads is used the way the scenes and the music player use it.
 #include "audio/audio.h"
-#include "core/resources.h"
+#include "data/assets.h"
+#include "data/bmp.h"
+#include "data/file.h"
+#include "data/pcx.h"
+#include "data/wav.h"
+#include "data/xm.h"
 
 #include <allegro.h>
 #include <aldumb.h>

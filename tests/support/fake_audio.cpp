@@ -53,10 +53,9 @@ void badmusic()
     playmusic(3);
 }
 
-extern "C" int al_poll_duh(AL_DUH_PLAYER *dp)
+void poll_music()
 {
-    polled_tracks.push_back(dp ? playing_track() : -1);
+    polled_tracks.push_back(dplay ? playing_track() : -1);
     if (on_frame)
         on_frame();
-    return 0;
 }

@@ -70,27 +70,20 @@ void Headless::TearDown()
 
 void SavedPictures::save()
 {
-    bg_[0] = bg[0]; bg_[1] = bg[1]; bg_[2] = bg[2];
-    l2_ = l2sprites; child_ = child1; nanny_ = nanny1; trolley_ = trolley3; title_ = title; f_ = f;
-    memcpy(scenes_, scenes, sizeof scenes);
+    for (int i = 0; i < picture_count; i++)
+        pictures_[i] = *pictures[i].slot;
+    f_ = f;
 }
 
 void SavedPictures::restore()
 {
     // Freed, so that leak checks see only the game's own.
-    BITMAP **now[] = {&bg[0], &bg[1], &bg[2], &l2sprites, &child1, &nanny1, &trolley3, &title};
-    BITMAP *before[] = {bg_[0], bg_[1], bg_[2], l2_, child_, nanny_, trolley_, title_};
-    for (int i = 0; i < 8; i++) {
-        if (*now[i] && *now[i] != before[i])
-            destroy_bitmap(*now[i]);
-        *now[i] = before[i];
+    for (int i = 0; i < picture_count; i++) {
+        BITMAP *&now = *pictures[i].slot;
+        if (now && now != pictures_[i])
+            destroy_bitmap(now);
+        now = pictures_[i];
     }
-    for (int c = 0; c < 4; c++)
-        for (int i = 0; i < 20; i++) {
-            if (scenes[c][i] && scenes[c][i] != scenes_[c][i])
-                destroy_bitmap(scenes[c][i]);
-            scenes[c][i] = scenes_[c][i];
-        }
     if (f && f != f_)
         destroy_font(f);
     f = f_;

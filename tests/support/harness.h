@@ -3,7 +3,10 @@
 // and a recording stand-in for the audio module.
 #pragma once
 
+#include "core/draw.h"
 #include "core/loop.h"
+#include "core/state.h"
+#include "data/assets.h"
 
 #include <gtest/gtest.h>
 
@@ -44,9 +47,8 @@ public:
     void restore();
 
 private:
-    BITMAP *bg_[3], *l2_, *child_, *nanny_, *trolley_, *title_;
+    BITMAP *pictures_[picture_count];
     FONT *f_;
-    BITMAP *scenes_[4][20];
 };
 
 void press(int scancode);

@@ -3,7 +3,7 @@
 
 #include "support/harness.h"
 
-#include "core/sequence.h"
+#include "game/sequence.h"
 #include "levels/level_one.h"
 #include "levels/level_three.h"
 #include "levels/level_two.h"

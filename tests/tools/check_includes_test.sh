@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# scripts/check-includes passes this tree, and fails a small one with a
+# header that calls back into its includer, and one with core/ including a scene.
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/../.." && pwd)
+check=$repo/scripts/check-includes
+python3 "$check" "$repo"
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+mkdir -p "$tmp/tools/common" "$tmp/src/core" "$tmp/src/screens"
+# The generator's old shape: parts call save(), which main defines beside the calls to the parts.
+printf 'void save();\nvoid part();\n' >"$tmp/tools/common/output.h"
+printf '#include "common/output.h"\nvoid part()\n{\n    save();\n}\n' >"$tmp/tools/common/part.cpp"
+printf '#include "common/output.h"\nvoid save()\n{\n}\nint main()\n{\n    part();\n}\n' >"$tmp/tools/common/main.cpp"
+out=$(python3 "$check" "$tmp" || true)
+grep -q "include loop: tools/common/main -> tools/common/part" <<<"$out" || { echo "loop not found: $out"; exit 1; }
+
+rm -rf "$tmp/tools"
+printf 'void title();\n' >"$tmp/src/screens/title.h"
+printf '#include "screens/title.h"\n' >"$tmp/src/core/startup.cpp"
+out=$(python3 "$check" "$tmp" || true)
+grep -q "src/core/startup.cpp:1: src/core includes screens/title.h, which is not below it" <<<"$out" \
+    || { echo "layering fault not found: $out"; exit 1; }
+echo "check-includes passes the tree and catches a loop and an upward include"

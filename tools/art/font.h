@@ -1,0 +1,4 @@
+// The game's bitmap font, drawn glyph by glyph.
+#pragma once
+
+void font_pcx();
