@@ -23,6 +23,7 @@
 #include "core/startup.h"
 #include "platform/display.h"
 #include "platform/platform.h"
+#include "platform/window.h"
 
 #include <allegro.h>
 
@@ -61,6 +62,9 @@ void loop()
             speed_count--;
             ticked = true;
         }
+        // After a toggle or a resize the screen must be right at once, not a tick later.
+        if (follow_window())
+            shown = false;
         if (ticked || !shown) {
             T::draw();
             show_frame(buffer);

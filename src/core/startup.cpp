@@ -5,6 +5,7 @@
 #include "core/resources.h"
 #include "platform/display.h"
 #include "platform/platform.h"
+#include "platform/window.h"
 
 #include <allegro.h>
 

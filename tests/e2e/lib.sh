@@ -55,7 +55,7 @@ start_game() {
 }
 
 wait_window() {
-    WINDOW=$(timeout 15 xdotool search --sync --class Allegro 2>/dev/null | head -n1) ||
+    WINDOW=$(timeout 15 xdotool search --sync --class Nannyday 2>/dev/null | head -n1) ||
         fail "no game window appeared"
     [ -n "$WINDOW" ] || fail "no game window appeared"
     # Keys go to the window under the pointer; early motion can be misplaced.
@@ -258,3 +258,31 @@ sound_stat() {
     shift 2
     sox "$file" -n "$@" stat 2>&1 | sed -n "s/^$what: *//p"
 }
+
+# --- A desktop with a window manager ---------------------------------------
+
+# Openbox, an EWMH window manager, on the display; waits until it has taken over.
+start_wm() {
+    openbox >"$WORK/wm.log" 2>&1 &
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    fail "openbox did not start"
+}
+
+# An xterm at $1 (+X+Y) of size $2 (COLSxROWS); sets XTERM_WINDOW.
+start_xterm() {
+    xterm -geometry "${2:-20x5}${1:-+0+0}" >/dev/null 2>&1 &
+    XTERM_WINDOW=$(timeout 15 xdotool search --sync --class XTerm 2>/dev/null | head -n1) ||
+        fail "no xterm appeared"
+}
+
+# The game window's client area on the screen: prints "x y w h".
+client_area() {
+    xwininfo -id "$WINDOW" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} END {print x, y, w, h}'
+}
+
+# True while the manager shows the game full screen.
+full_screen() { xprop -id "$WINDOW" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }

@@ -16,7 +16,7 @@ start_plain() {
     mkdir -p "$WORK/elsewhere"
     (cd "$WORK/elsewhere" && exec env --default-signal "$NANNYDAY_BIN" >"$WORK/game.out" 2>"$WORK/game.err") &
     GAME_PID=$!
-    WINDOW=$(timeout 15 xdotool search --sync --class Allegro 2>/dev/null | head -n1) ||
+    WINDOW=$(timeout 15 xdotool search --sync --class Nannyday 2>/dev/null | head -n1) ||
         fail "no game window appeared"
 }
 
