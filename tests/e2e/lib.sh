@@ -286,3 +286,25 @@ client_area() {
 
 # True while the manager shows the game full screen.
 full_screen() { xprop -id "$WINDOW" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
+
+# Succeeds when screenshot $4 shows cutscene picture 0-0 at $1 times its size
+# with its corner at ($2, $3); with $5 = black, on an otherwise black screen.
+shows_cutscene_at() {
+    local k=$1 x=$2 y=$3 name=$4 w=$((640 * $1)) h=$((480 * $1))
+    local want="$WORK/cutscene-$k.png"
+    [ -f "$want" ] || convert "$NANNYDAY_DATA/bmp/0-0.bmp" -sample "${w}x${h}" -alpha off "$want"
+    shot_area_is "$name" "$x" "$y" "$w" "$h" "$want" || return 1
+    [ "${5:-}" = black ] || return 0
+    local colours
+    colours=$(convert "$SHOTS/$name.png" -fill black -draw "rectangle $x,$y $((x + w - 1)),$((y + h - 1))" \
+        -alpha off -format %c histogram:info:-)
+    [ "$(echo "$colours" | grep -c .)" = "1" ] && [[ "$colours" == *"(0,0,0)"* ]]
+}
+
+# The game as a 1280x960 window showing cutscene 0-0 at 2x, in screenshot $1.
+windowed_cutscene() {
+    full_screen && return 1
+    local x y w h
+    read -r x y w h <<<"$(client_area)"
+    [ "$w" = 1280 ] && [ "$h" = 960 ] && shows_cutscene_at 2 "$x" "$y" "$1"
+}

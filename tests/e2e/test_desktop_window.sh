@@ -7,26 +7,7 @@
 # the game with status 0.
 source "$(dirname "$0")/lib.sh"
 
-# Succeeds when screenshot $4 shows cutscene picture 0-0 at twice its size with
-# its corner at ($1, $2); with $3 = black, on an otherwise black screen.
-shows_cutscene_2x() {
-    local x=$1 y=$2 around=$3 name=$4
-    local want="$WORK/cutscene-2x.png"
-    [ -f "$want" ] || convert "$NANNYDAY_DATA/bmp/0-0.bmp" -sample 1280x960 -alpha off "$want"
-    shot_area_is "$name" "$x" "$y" 1280 960 "$want" || return 1
-    [ "$around" = black ] || return 0
-    local colours
-    colours=$(convert "$SHOTS/$name.png" -fill black -draw "rectangle $x,$y $((x + 1279)),$((y + 959))" \
-        -alpha off -format %c histogram:info:-)
-    [ "$(echo "$colours" | grep -c .)" = "1" ] && [[ "$colours" == *"(0,0,0)"* ]]
-}
-full_screen_cutscene() { full_screen && shows_cutscene_2x 320 60 black "$1"; }
-windowed_cutscene() {
-    full_screen && return 1
-    local x y w h
-    read -r x y w h <<<"$(client_area)"
-    [ "$w" = 1280 ] && [ "$h" = 960 ] && shows_cutscene_2x "$x" "$y" - "$1"
-}
+full_screen_cutscene() { full_screen && shows_cutscene_at 2 320 60 "$1" black; }
 
 # Alt+Enter held down as a player presses it.
 alt_enter() {
