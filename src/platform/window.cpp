@@ -39,9 +39,6 @@ bool managed = false;
 bool full = false;
 // The whole X screen, its primary monitor, and what panels leave of it.
 Area desktop, monitor, usable;
-// The full-screen window: the primary monitor under a manager; without one,
-// the whole screen, as Allegro's own full screen covered it.
-Area full_area;
 
 // From the input thread to the game thread: a toggle key went down.
 std::atomic<bool> toggle_wanted{false};
@@ -256,7 +253,7 @@ Area where_window_is()
     int wx, wy, rx = 0, ry = 0;
     unsigned w = 0, h = 0, border, depth;
     if (!XGetGeometry(x, game, &root, &wx, &wy, &w, &h, &border, &depth))
-        return full ? full_area : window_spot(usable);
+        return full ? desktop : window_spot(usable);
     XTranslateCoordinates(x, game, root, 0, 0, &rx, &ry, &child);
     return {rx, ry, int(w), int(h)};
 }
@@ -264,10 +261,10 @@ Area where_window_is()
 void toggle()
 {
     // A fallback window has no full-size screen to show full screen with.
-    if (SCREEN_W < full_area.w || SCREEN_H < full_area.h)
+    if (SCREEN_W < desktop.w || SCREEN_H < desktop.h)
         return;
     full = !full;
-    Area a = full ? full_area : window_spot(usable);
+    Area a = full ? desktop : window_spot(usable);
     if (managed && full) {
         size_hints(false, a.w, a.h);
         ask_manager(true);
@@ -350,11 +347,21 @@ bool open_screen()
     keyboard_lowlevel_callback = on_key_change;
     keyboard_callback = on_buffered_key;
 
-    // The desktop's own resolution, so the monitor keeps its mode. A desktop
-    // smaller than the frame gets the frame's size, as it always did.
-    full_area = managed ? monitor : desktop;
-    full_area.w = std::max(full_area.w, FRAME_W);
-    full_area.h = std::max(full_area.h, FRAME_H);
+    // The desktop's own resolution, so the monitor keeps its mode; a desktop
+    // smaller than the frame gets the frame's size, as it always did. A
+    // manager makes the window as large as the monitor it shows it on, which
+    // may not be the primary one (nor as large): a screen as large as the
+    // whole desktop has room for the frame on any of them. Without a manager
+    // the window covers the whole desktop, as Allegro's own full screen did.
+    desktop.w = std::max(desktop.w, FRAME_W);
+    desktop.h = std::max(desktop.h, FRAME_H);
+    Area full_area = desktop;
+    if (managed) {
+        // Asked for at the primary monitor's corner, where managers look for
+        // the monitor to show a full-screen window on.
+        full_area.x = monitor.x;
+        full_area.y = monitor.y;
+    }
     if (set_mode(true, full_area))
         return true;
     if (set_mode(false, window_spot(usable)))
