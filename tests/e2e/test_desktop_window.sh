@@ -88,8 +88,20 @@ wait_pixel 944 910 "$WHITE" 5 start-lit
 # Both keys, both ways, on a still picture: the picture is right in each mode.
 tap space
 wait_until 10 cutscene-full full_screen_cutscene
+# No pointer over the game, full screen or in a window.
+no_pointer_at() {
+    xdotool mousemove "$1" "$2"
+    sleep 0.2
+    local probe
+    probe=$("$XPROBE" cursor)
+    [[ "$probe" == *" visible=0" ]] || fail "the pointer shows over the game at ($1, $2), $3: $probe"
+}
+no_pointer_at 960 540 "full screen"
+no_pointer_at 5 5 "full screen, on the black border"
 alt_enter
 wait_until 5 alt-enter-window windowed_cutscene
+read -r x y _ <<<"$(client_area)"
+no_pointer_at $((x + 640)) $((y + 480)) "in a window"
 alt_enter
 wait_until 5 alt-enter-full full_screen_cutscene
 tap F11
