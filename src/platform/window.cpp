@@ -314,6 +314,10 @@ bool set_mode(bool full_screen, const Area &a)
         return false;
     full = full_screen;
     if (x) {
+        // Allegro draws into a child window and gives it the class too;
+        // only the top-level window is the game to the desktop and its tools.
+        if (_xwin.window != game)
+            XDeleteProperty(x, _xwin.window, XA_WM_CLASS);
         drop_library_icon();
         size_hints(!full_screen, a.w, a.h);
         XFlush(x);

@@ -55,8 +55,15 @@ start_game() {
 }
 
 wait_window() {
-    WINDOW=$(timeout 15 xdotool search --sync --class Nannyday 2>/dev/null | head -n1) ||
-        fail "no game window appeared"
+    # The top-level window, which names the game's process: for a moment as
+    # the screen opens, the window Allegro draws in carries the class too.
+    WINDOW=""
+    for _ in $(seq 150); do
+        for w in $(xdotool search --class Nannyday 2>/dev/null); do
+            xprop -id "$w" _NET_WM_PID 2>/dev/null | grep -q ' = ' && { WINDOW=$w; break 2; }
+        done
+        sleep 0.1
+    done
     [ -n "$WINDOW" ] || fail "no game window appeared"
     # Keys go to the window under the pointer; early motion can be misplaced.
     sleep 0.5
@@ -271,11 +278,17 @@ start_wm() {
     fail "openbox did not start"
 }
 
-# An xterm at $1 (+X+Y) of size $2 (COLSxROWS); sets XTERM_WINDOW.
+# An xterm at $1 (+X+Y) of size $2 (COLSxROWS), shown and given the focus
+# before anything else starts; sets XTERM_WINDOW.
 start_xterm() {
     xterm -geometry "${2:-20x5}${1:-+0+0}" >/dev/null 2>&1 &
     XTERM_WINDOW=$(timeout 15 xdotool search --sync --class XTerm 2>/dev/null | head -n1) ||
         fail "no xterm appeared"
+    for _ in $(seq 100); do
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$XTERM_WINDOW" ] && return 0
+        sleep 0.1
+    done
+    fail "the xterm never became the active window"
 }
 
 # The game window's client area on the screen: prints "x y w h".
