@@ -4,7 +4,7 @@
 # and icon, shown full screen by the manager at 2x; another window can be
 # brought in front and the game back; Alt+Enter and F11 switch to a 1280x960
 # window and back, the intro going on through both; the manager's close ends
-# the game with status 0.
+# the game with status 0, and no choice was written down.
 source "$(dirname "$0")/lib.sh"
 
 full_screen_cutscene() { full_screen && shows_cutscene_at 2 320 60 "$1" black; }
@@ -19,7 +19,9 @@ alt_enter() {
 start_x 1920x1080
 start_wm
 start_xterm +40+40 80x24
-start_game
+# The game writes no files: not where it starts, not in its home.
+mkdir -p "$WORK/home"
+HOME="$WORK/home" start_game
 wait_window
 
 # Toggling twice during the intro leaves it running: neither key counts as
@@ -112,4 +114,6 @@ wait_until 5 f11-full full_screen_cutscene
 wmctrl -i -c "$WINDOW"
 wait_exit 10
 [ "$STATUS" -eq 0 ] || fail "exit status $STATUS after the manager's close"
+written=$(find "$WORK/home" "$WORK/elsewhere" -mindepth 1)
+[ -z "$written" ] || fail "the game wrote files: $written"
 echo "PASS"
