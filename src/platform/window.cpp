@@ -43,9 +43,10 @@ Area desktop, monitor, usable;
 
 // From the input thread to the game thread: a toggle key went down.
 std::atomic<bool> toggle_wanted{false};
-// The toggle key still held, so that its repeats do not toggle again. Only
-// the input thread touches it.
-int toggle_key = 0;
+// The toggle key still held, so that its repeats do not toggle again. The
+// keyboard's calls set it, on the input thread or, when the game thread lets
+// go of keys, on that one.
+std::atomic<int> toggle_key{0};
 
 Atom atom(const char *name)
 {
@@ -188,7 +189,7 @@ void describe_window()
     XChangeProperty(x, game, atom("_NET_WM_ICON"), XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<unsigned char *>(icon.data()), int(icon.size()));
 
-    XSelectInput(x, game, StructureNotifyMask | PropertyChangeMask);
+    XSelectInput(x, game, StructureNotifyMask | PropertyChangeMask | LeaveWindowMask);
 }
 
 // Allegro puts its own logo in WM_HINTS; a manager that reads no _NET_WM_ICON
@@ -298,6 +299,28 @@ int on_buffered_key(int k)
     return toggles_window(k >> 8, key[KEY_ALT] || key[KEY_ALTGR]) ? 0 : k;
 }
 
+// Whether keys go to the window under the pointer, as without a manager.
+bool keys_follow_pointer()
+{
+    Window focus;
+    int revert;
+    XGetInputFocus(x, &focus, &revert);
+    return focus == PointerRoot;
+}
+
+// Allegro lets go of every key when a window manager takes the focus away,
+// but not when keys follow the pointer and the pointer leaves: a key let go
+// of elsewhere would stay held in key[] for good. Done under Allegro's X
+// lock, which its input thread holds while it handles keys.
+void let_go_of_keys()
+{
+    XLOCK();
+    for (int k = 1; k < KEY_MAX; k++)
+        if (key[k])
+            _handle_key_release(k);
+    XUNLOCK();
+}
+
 void place_frame_in(const Area &window)
 {
     Placement p = place_in_window(window, monitor, SCREEN_W, SCREEN_H);
@@ -393,6 +416,8 @@ bool follow_window()
         XNextEvent(x, &e);
         if (e.type == ConfigureNotify && e.xconfigure.window == game)
             moved = true;
+        else if (e.type == LeaveNotify && e.xcrossing.detail != NotifyInferior && keys_follow_pointer())
+            let_go_of_keys();
         else if (managed && e.type == PropertyNotify && e.xproperty.atom == atom("_NET_WM_STATE"))
             full = shown_full_screen();   // the manager's own controls may change it too
     }
