@@ -1,5 +1,5 @@
 // Writes every data file the game reads into <out>/bmp, <out>/wav and <out>/xm,
-// and, when asked, the desktop icon.
+// and, when asked, the desktop icon and the window icon built into the game.
 // The output is the same, byte for byte, on every run.
 #include "art/font.h"
 #include "art/icon.h"
@@ -61,8 +61,10 @@ int main(int argc, char **argv)
     track_1();
     track_2();
     track_int();
-    if (argc == 3)
+    if (argc == 3) {
         icon_png(argv[2]);
+        window_icon(std::string(argv[2]) + "/window-icon.inc");
+    }
     return 0;
 }
 END_OF_MAIN()

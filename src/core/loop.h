@@ -13,7 +13,9 @@
 // Every tick that fell due runs before the frame is drawn, however many there
 // are, including ticks that fall due while earlier ones run. Only ticks change
 // what draw() paints, so a frame is drawn and shown only when it can differ
-// from the one on screen: the scene's first, and any after a tick. Otherwise
+// from the one on screen: the scene's first, any after a tick, and the same
+// one again when the window changed (a toggle, a resize) and its screen was
+// cleared. Otherwise
 // the loop sleeps until the timer wakes it for the next tick, but never longer
 // than the music stream can wait for its next poll.
 #pragma once
@@ -23,6 +25,7 @@
 #include "core/startup.h"
 #include "platform/display.h"
 #include "platform/platform.h"
+#include "platform/window.h"
 
 #include <allegro.h>
 
@@ -50,6 +53,9 @@ void loop()
             speed_count--;
             ticked = true;
         }
+        // After a toggle or a resize the screen must be right at once, not a tick later.
+        if (follow_window())
+            shown = false;
         if (ticked || !shown) {
             T::draw();
             show_frame(buffer);

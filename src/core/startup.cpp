@@ -6,6 +6,7 @@
 #include "data/assets.h"
 #include "platform/display.h"
 #include "platform/platform.h"
+#include "platform/window.h"
 
 #include <allegro.h>
 

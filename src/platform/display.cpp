@@ -1,9 +1,5 @@
-// The screen on an X11 desktop: its mode, the frame's whole-number scale and place, the scaled copy.
+// The frame on the host's screen: its whole-number scale and place, the scaled copy.
 #include "platform/display.h"
-
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -22,98 +18,14 @@ namespace {
 const int FRAME_W = 640;
 const int FRAME_H = 480;
 
-// A window's title bar and borders; where the desktop does not say what its
-// panels leave free, room for a panel too.
+// A window's title bar and borders.
 const int WINDOW_ROOM_W = 16;
 const int WINDOW_ROOM_H = 64;
-const int PANEL_ROOM = 48;
-
-struct Area {
-    int x, y, w, h;
-};
 
 bool inside(const Area &a, const Area &outer)
 {
     return a.w > 0 && a.h > 0 && a.x >= outer.x && a.y >= outer.y && a.x + a.w <= outer.x + outer.w &&
            a.y + a.h <= outer.y + outer.h;
-}
-
-Area overlap(const Area &a, const Area &b)
-{
-    int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
-    int x1 = std::min(a.x + a.w, b.x + b.w), y1 = std::min(a.y + a.h, b.y + b.h);
-    return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
-}
-
-// The primary monitor as RandR reports it (the first active one when none is
-// marked primary); false when the server does not know monitors.
-bool primary_monitor(Display *d, Window root, Area *out)
-{
-    int event_base, error_base, major = 0, minor = 0;
-    if (!XRRQueryExtension(d, &event_base, &error_base) || !XRRQueryVersion(d, &major, &minor) ||
-        major * 100 + minor < 105)
-        return false;
-    int n = 0;
-    XRRMonitorInfo *m = XRRGetMonitors(d, root, True, &n);
-    if (!m)
-        return false;
-    int pick = -1;
-    for (int i = 0; i < n && pick < 0; i++)
-        if (m[i].primary)
-            pick = i;
-    if (pick < 0 && n > 0)
-        pick = 0;
-    if (pick >= 0)
-        *out = {m[pick].x, m[pick].y, m[pick].width, m[pick].height};
-    XRRFreeMonitors(m);
-    return pick >= 0;
-}
-
-// What the window manager leaves free of panels (_NET_WORKAREA, first desktop).
-bool work_area(Display *d, Window root, Area *out)
-{
-    Atom prop = XInternAtom(d, "_NET_WORKAREA", True);
-    if (prop == None)
-        return false;
-    Atom type;
-    int format;
-    unsigned long count, after;
-    unsigned char *data = nullptr;
-    bool ok = XGetWindowProperty(d, root, prop, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after,
-                                 &data) == Success &&
-              type == XA_CARDINAL && format == 32 && count == 4;
-    if (ok) {
-        const long *v = reinterpret_cast<const long *>(data);
-        *out = {int(v[0]), int(v[1]), int(v[2]), int(v[3])};
-    }
-    if (data)
-        XFree(data);
-    return ok;
-}
-
-// The whole desktop, the primary monitor within it and the area a window may
-// use. Without an answer from the server, all three are the desktop.
-void look_at_desktop(Area *desktop, Area *monitor, Area *usable)
-{
-    int w = 0, h = 0;
-    get_desktop_resolution(&w, &h);
-    *desktop = {0, 0, w, h};
-    *monitor = *desktop;
-    *usable = {0, 0, w, h - PANEL_ROOM};
-    Display *d = XOpenDisplay(nullptr);
-    if (!d)
-        return;
-    int s = DefaultScreen(d);
-    Window root = RootWindow(d, s);
-    *desktop = {0, 0, DisplayWidth(d, s), DisplayHeight(d, s)};
-    Area m;
-    *monitor = primary_monitor(d, root, &m) && inside(m, *desktop) ? m : *desktop;
-    Area work;
-    if (work_area(d, root, &work) && inside(work, *desktop))
-        *usable = overlap(work, *monitor);
-    else
-        *usable = {monitor->x, monitor->y, monitor->w, monitor->h - PANEL_ROOM};
-    XCloseDisplay(d);
 }
 
 // Each pixel of a row k times across.
@@ -179,30 +91,19 @@ int window_scale(int w, int h)
     return std::max(0, std::min((w - WINDOW_ROOM_W) / FRAME_W, (h - WINDOW_ROOM_H) / FRAME_H));
 }
 
-bool open_screen()
+Area window_spot(Area usable)
 {
-    Area desktop, monitor, usable;
-    look_at_desktop(&desktop, &monitor, &usable);
+    int k = std::max(1, window_scale(usable.w, usable.h));
+    int w = FRAME_W * k, h = FRAME_H * k;
+    // Centred with its title bar and borders.
+    return {usable.x + std::max(0, usable.w - w - WINDOW_ROOM_W) / 2,
+            usable.y + std::max(0, usable.h - h - WINDOW_ROOM_H) / 2, w, h};
+}
 
-    // Full screen at the desktop's own size, so the monitor keeps its mode.
-    // A desktop smaller than the frame gets the frame's size, as it always did.
-    int w = std::max(desktop.w, FRAME_W), h = std::max(desktop.h, FRAME_H);
-    if (set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, w, h, 0, 0) == 0) {
-        Placement p = place_frame(monitor.x, monitor.y, monitor.w, monitor.h, SCREEN_W, SCREEN_H);
-        frame_scale = p.scale;
-        frame_left = p.left;
-        frame_top = p.top;
-        clear_to_color(screen, 0);
-        return true;
-    }
-
-    frame_left = frame_top = 0;
-    frame_scale = window_scale(usable.w, usable.h);
-    if (frame_scale > 0 &&
-        set_gfx_mode(GFX_AUTODETECT_WINDOWED, FRAME_W * frame_scale, FRAME_H * frame_scale, 0, 0) == 0)
-        return true;
-    frame_scale = 1;
-    return set_gfx_mode(GFX_AUTODETECT_WINDOWED, FRAME_W, FRAME_H, 0, 0) == 0;
+Placement place_in_window(Area window, Area monitor, int canvas_w, int canvas_h)
+{
+    return place_frame(monitor.x - window.x, monitor.y - window.y, monitor.w, monitor.h,
+                       std::min(window.w, canvas_w), std::min(window.h, canvas_h));
 }
 
 void show_frame(BITMAP *frame)

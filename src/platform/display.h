@@ -10,6 +10,11 @@ extern int frame_scale;
 extern int frame_left;
 extern int frame_top;
 
+// A rectangle on the X screen, in its pixels.
+struct Area {
+    int x, y, w, h;
+};
+
 // The largest whole number k with 640k <= w and 480k <= h; at least 1.
 int whole_scale(int w, int h);
 
@@ -26,11 +31,16 @@ Placement place_frame(int x, int y, int w, int h, int screen_w, int screen_h);
 // usable desktop area of w x h; 0 when not even 640x480 fits.
 int window_scale(int w, int h);
 
-// Opens the screen. Full screen keeps the desktop's own resolution and shows
-// the frame at the largest whole-number scale that fits the primary monitor,
-// centred on it, black around; a window is the fallback. Returns false, with
-// allegro_error set, when neither can be had.
-bool open_screen();
+// The game as a window in the usable desktop area: the largest whole-number
+// multiple of 640x480 that fits with its title bar and borders, else
+// 640x480, centred in the area.
+Area window_spot(Area usable);
+
+// Where the frame goes in the game's window, which lies at `window` on the X
+// screen and shows the top-left canvas_w x canvas_h of Allegro's screen: on the
+// primary monitor when the window covers it (a full-screen window), else
+// filling the window's visible part as well as a whole number allows.
+Placement place_in_window(Area window, Area monitor, int canvas_w, int canvas_h);
 
 // The frame's one copy per frame onto the screen, at the scale and place above.
 void show_frame(BITMAP *frame);

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <ctime>
 #include <linux/futex.h>
+#include <sched.h>
 #include <string>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -83,11 +84,22 @@ void on_end_signal(int sig)
 // Allegro's input thread; the exit handlers then wait for a lock that thread
 // holds, and the process hangs after its session has gone. Nothing the game
 // holds needs saving, so leave at once. write() and _exit() take no locks.
+// The game thread has a connection of its own beside Allegro's: both may
+// notice at once. The player is told once, and either thread may then end
+// the process, but not before the line is out.
+std::atomic<int> connection_lost_said{0};   // 1 while being said, 2 once said
+
 int on_x_connection_lost(Display *)
 {
     static const char msg[] = "nannyday: lost the connection to the X display\n";
-    ssize_t n = write(STDERR_FILENO, msg, sizeof msg - 1);
-    (void)n;
+    int none = 0;
+    if (connection_lost_said.compare_exchange_strong(none, 1)) {
+        ssize_t n = write(STDERR_FILENO, msg, sizeof msg - 1);
+        (void)n;
+        connection_lost_said = 2;
+    }
+    while (connection_lost_said != 2)
+        sched_yield();
     _exit(1);
 }
 

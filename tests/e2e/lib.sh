@@ -55,8 +55,15 @@ start_game() {
 }
 
 wait_window() {
-    WINDOW=$(timeout 15 xdotool search --sync --class Allegro 2>/dev/null | head -n1) ||
-        fail "no game window appeared"
+    # The top-level window, which names the game's process: for a moment as
+    # the screen opens, the window Allegro draws in carries the class too.
+    WINDOW=""
+    for _ in $(seq 150); do
+        for w in $(xdotool search --class Nannyday 2>/dev/null); do
+            xprop -id "$w" _NET_WM_PID 2>/dev/null | grep -q ' = ' && { WINDOW=$w; break 2; }
+        done
+        sleep 0.1
+    done
     [ -n "$WINDOW" ] || fail "no game window appeared"
     # Keys go to the window under the pointer; early motion can be misplaced.
     sleep 0.5
@@ -257,4 +264,60 @@ sound_stat() {
     local file=$1 what=$2
     shift 2
     sox "$file" -n "$@" stat 2>&1 | sed -n "s/^$what: *//p"
+}
+
+# --- A desktop with a window manager ---------------------------------------
+
+# Openbox, an EWMH window manager, on the display; waits until it has taken over.
+start_wm() {
+    openbox >"$WORK/wm.log" 2>&1 &
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    fail "openbox did not start"
+}
+
+# An xterm at $1 (+X+Y) of size $2 (COLSxROWS), shown and given the focus
+# before anything else starts; sets XTERM_WINDOW.
+start_xterm() {
+    xterm -geometry "${2:-20x5}${1:-+0+0}" >/dev/null 2>&1 &
+    XTERM_WINDOW=$(timeout 15 xdotool search --sync --class XTerm 2>/dev/null | head -n1) ||
+        fail "no xterm appeared"
+    for _ in $(seq 100); do
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$XTERM_WINDOW" ] && return 0
+        sleep 0.1
+    done
+    fail "the xterm never became the active window"
+}
+
+# The game window's client area on the screen: prints "x y w h".
+client_area() {
+    xwininfo -id "$WINDOW" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} END {print x, y, w, h}'
+}
+
+# True while the manager shows the game full screen.
+full_screen() { xprop -id "$WINDOW" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
+
+# Succeeds when screenshot $4 shows cutscene picture 0-0 at $1 times its size
+# with its corner at ($2, $3); with $5 = black, on an otherwise black screen.
+shows_cutscene_at() {
+    local k=$1 x=$2 y=$3 name=$4 w=$((640 * $1)) h=$((480 * $1))
+    local want="$WORK/cutscene-$k.png"
+    [ -f "$want" ] || convert "$NANNYDAY_DATA/bmp/0-0.bmp" -sample "${w}x${h}" -alpha off "$want"
+    shot_area_is "$name" "$x" "$y" "$w" "$h" "$want" || return 1
+    [ "${5:-}" = black ] || return 0
+    local colours
+    colours=$(convert "$SHOTS/$name.png" -fill black -draw "rectangle $x,$y $((x + w - 1)),$((y + h - 1))" \
+        -alpha off -format %c histogram:info:-)
+    [ "$(echo "$colours" | grep -c .)" = "1" ] && [[ "$colours" == *"(0,0,0)"* ]]
+}
+
+# The game as a 1280x960 window showing cutscene 0-0 at 2x, in screenshot $1.
+windowed_cutscene() {
+    full_screen && return 1
+    local x y w h
+    read -r x y w h <<<"$(client_area)"
+    [ "$w" = 1280 ] && [ "$h" = 960 ] && shows_cutscene_at 2 "$x" "$y" "$1"
 }

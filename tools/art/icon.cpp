@@ -1,6 +1,7 @@
 // The desktop icon at every size the hicolor theme asks for: Rosa on a round
 // badge, with Pip peeking in from the corner where there is room for him.
-// Written as PNGs into <dir>/icons/hicolor/<n>x<n>/apps/nannyday.png.
+// Written as PNGs into <dir>/icons/hicolor/<n>x<n>/apps/nannyday.png, and
+// at 16 to 64 pixels as the words the game hands the window manager itself.
 #include "art/icon.h"
 
 #include "art/figures.h"
@@ -339,6 +340,11 @@ void make_dir(const std::string &path)
     }
 }
 
+std::vector<uint8_t> icon_rgba(int size)
+{
+    return size >= 48 ? portrait(size) : size > 16 ? face(size) : tiny_face();
+}
+
 } // namespace
 
 void icon_png(const std::string &dir)
@@ -350,6 +356,33 @@ void icon_png(const std::string &dir)
         std::string folder = theme + "/" + std::to_string(size) + "x" + std::to_string(size);
         make_dir(folder);
         make_dir(folder + "/apps");
-        write_png(folder + "/apps/nannyday.png", size, size >= 48 ? portrait(size) : size > 16 ? face(size) : tiny_face());
+        write_png(folder + "/apps/nannyday.png", size, icon_rgba(size));
+    }
+}
+
+void window_icon(const std::string &path)
+{
+    FILE *fp = fopen(path.c_str(), "w");
+    if (!fp) {
+        fprintf(stderr, "cannot write %s\n", path.c_str());
+        exit(1);
+    }
+    fprintf(fp, "// The window icon in _NET_WM_ICON's layout: for each size, its width and height,\n"
+                "// then every pixel as 0xAARRGGBB (not premultiplied), row by row. The same\n"
+                "// pictures as icons/hicolor, written by nannyday-assets (tools/icon.cpp).\n");
+    for (int size : {16, 32, 48, 64}) {
+        std::vector<uint8_t> px = icon_rgba(size);
+        fprintf(fp, "%d, %d,\n", size, size);
+        for (int y = 0; y < size; y++) {
+            for (int x = 0; x < size; x++) {
+                const uint8_t *p = &px[4 * static_cast<size_t>(y * size + x)];
+                uint32_t argb = uint32_t(p[3]) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+                fprintf(fp, "0x%08x,%c", static_cast<unsigned>(argb), x % 8 == 7 ? '\n' : ' ');
+            }
+        }
+    }
+    if (fclose(fp) != 0) {
+        fprintf(stderr, "cannot write %s\n", path.c_str());
+        exit(1);
     }
 }

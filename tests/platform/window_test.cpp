@@ -1,0 +1,91 @@
+// The game's window: which keys toggle it, where it goes, where the frame goes in it, and the icon built in.
+#include "support/harness.h"
+
+#include "platform/display.h"
+#include "platform/window.h"
+
+#include <vector>
+
+TEST_F(Headless, F11AndAltEnterToggleTheWindowAndNoOtherKey)
+{
+    for (int alt : {0, 1}) {
+        EXPECT_TRUE(toggles_window(KEY_F11, alt));
+        EXPECT_EQ(toggles_window(KEY_ENTER, alt), alt == 1);
+        EXPECT_EQ(toggles_window(KEY_ENTER_PAD, alt), alt == 1);
+        // The game's own keys, and the neighbours of the toggle keys.
+        for (int k : {KEY_SPACE, KEY_ESC, KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_F10, KEY_F12, KEY_TAB, KEY_A,
+                      KEY_ALT, KEY_ALTGR})
+            EXPECT_FALSE(toggles_window(k, alt)) << k << " with alt " << alt;
+    }
+}
+
+TEST_F(Headless, WindowIsTheLargestWholeMultipleThatFitsCentredInTheWorkArea)
+{
+    struct Case {
+        Area usable, want;
+    };
+    for (Case c : {Case{{0, 0, 1920, 1080}, {312, 28, 1280, 960}},
+                   // Panels leave a smaller area, wherever it is.
+                   Case{{0, 32, 1920, 1048}, {312, 44, 1280, 960}},
+                   Case{{1920, 0, 2560, 1400}, {2552, 188, 1280, 960}},
+                   Case{{0, 0, 3840, 2160}, {632, 88, 2560, 1920}},
+                   // Too small for even one frame with its borders: 640x480 at the corner.
+                   Case{{0, 0, 640, 480}, {0, 0, 640, 480}},
+                   Case{{10, 20, 800, 500}, {82, 20, 640, 480}}}) {
+        Area a = window_spot(c.usable);
+        EXPECT_EQ(a.x, c.want.x) << c.usable.w << "x" << c.usable.h;
+        EXPECT_EQ(a.y, c.want.y) << c.usable.w << "x" << c.usable.h;
+        EXPECT_EQ(a.w, c.want.w) << c.usable.w << "x" << c.usable.h;
+        EXPECT_EQ(a.h, c.want.h) << c.usable.w << "x" << c.usable.h;
+    }
+}
+
+TEST_F(Headless, FrameGoesOnThePrimaryMonitorInAFullScreenWindowAndFillsAnyOther)
+{
+    struct Case {
+        Area window, monitor;
+        int canvas_w, canvas_h;
+        Placement want;
+    };
+    const Area one{0, 0, 1920, 1080};
+    for (Case c : {// Full screen under a manager: the window is the monitor.
+                   Case{one, one, 1920, 1080, {2, 320, 60}},
+                   Case{{1920, 0, 1280, 1024}, {1920, 0, 1280, 1024}, 1280, 1024, {2, 0, 32}},
+                   // Without a manager the window is the whole screen, the primary monitor within it.
+                   Case{{0, 0, 3200, 1080}, {1920, 0, 1280, 1024}, 3200, 1080, {2, 1920, 32}},
+                   // A window on the desktop, and a window framed a little off the screen's corner.
+                   Case{{312, 28, 1280, 960}, one, 1920, 1080, {2, 0, 0}},
+                   Case{{-4, 21, 1280, 960}, one, 1920, 1080, {2, 0, 0}},
+                   Case{{100, 100, 640, 480}, one, 1920, 1080, {1, 0, 0}},
+                   // A window the manager made larger than the screen the game drew for.
+                   Case{{0, 0, 1920, 1080}, one, 1280, 960, {2, 0, 0}},
+                   // A manager that keeps a full-screen window a little short of the monitor.
+                   Case{{0, 0, 1920, 1050}, one, 1920, 1080, {2, 320, 45}}}) {
+        Placement p = place_in_window(c.window, c.monitor, c.canvas_w, c.canvas_h);
+        EXPECT_EQ(p.scale, c.want.scale) << c.window.w << "x" << c.window.h << "+" << c.window.x;
+        EXPECT_EQ(p.left, c.want.left) << c.window.w << "x" << c.window.h << "+" << c.window.x;
+        EXPECT_EQ(p.top, c.want.top) << c.window.w << "x" << c.window.h << "+" << c.window.x;
+    }
+}
+
+// What the generator wrote for _NET_WM_ICON: 16, 32, 48 and 64 pixels, each
+// its width, height and pixels, nothing left over; a round badge, so clear
+// in the corners and solid in the middle.
+TEST_F(Headless, BuiltInWindowIconHoldsFourRoundBadges)
+{
+    std::vector<uint32_t> sizes;
+    size_t at = 0;
+    while (at + 2 <= window_icon_words) {
+        uint32_t w = window_icon[at], h = window_icon[at + 1];
+        ASSERT_EQ(w, h) << "at word " << at;
+        ASSERT_LE(at + 2 + size_t(w) * h, window_icon_words) << "icon of " << w << " cut short";
+        const uint32_t *px = window_icon + at + 2;
+        EXPECT_EQ(px[0] >> 24, 0u) << w;
+        EXPECT_EQ(px[w * h - 1] >> 24, 0u) << w;
+        EXPECT_EQ(px[(h / 2) * w + w / 2] >> 24, 255u) << w;
+        sizes.push_back(w);
+        at += 2 + size_t(w) * h;
+    }
+    EXPECT_EQ(at, window_icon_words);
+    EXPECT_EQ(sizes, (std::vector<uint32_t>{16, 32, 48, 64}));
+}
