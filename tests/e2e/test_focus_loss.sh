@@ -14,38 +14,9 @@ wait_title 15
 full_screen || fail "the game is not full screen"
 
 # Through levels one and two as test_playthrough does.
-tap space
-wait_until 10 cut0 is_cutscene 0 0
-tap space
-wait_until 5 cut0b is_cutscene 0 1
-tap space
-wait_until 5 level1 is_level_one
-hold Up
-hold Left
-child_home() { shot_area_is "$1" 417 288 32 32 "$(data_sprite img1.bmp 0 0 32 32 417 288 bg0.bmp)"; }
-wait_until 15 level1-won child_home
-let_go Up
-let_go Left
-wait_until 6 cut1 is_cutscene 1 0
-tap space
-wait_until 5 level2 is_level_two
-for n in 1 2 3 4 5; do
-    asking() {
-        local m
-        m=$(icon_state "$1" 1)
-        [ "$m" = "-1" ] || [ "$m" = "1" ] || return 1
-        [ "$(icon_state "$1" 2)" = "0" ]
-    }
-    wait_until 10 "level2-q$n" asking
-    if [ "$(icon_state "level2-q$n" 1)" = "1" ]; then k=Down; else k=Up; fi
-    hold "$k"
-    answered() { [ "$(icon_state "$1" 2)" != "0" ]; }
-    wait_until 5 "level2-a$n" answered
-    let_go "$k"
-done
-wait_until 6 cut2 is_cutscene 2 0
-tap space
-wait_until 5 level3 is_level_three
+start_run
+win_level_one
+win_level_two
 
 # The trolley's band of the screen, below the xterm.
 band() { convert "$SHOTS/$1.png" -crop 640x122+0+279 +repage -alpha off "$WORK/band-$1.png"; }
