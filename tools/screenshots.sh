@@ -50,13 +50,6 @@ keep scene 06-cutscene-1-0
 tap space
 
 # Level two: each question answered with the key its middle icon calls for.
-asking() {
-    local m
-    m=$(icon_state "$1" 1)
-    [ "$m" = "-1" ] || [ "$m" = "1" ] || return 1
-    [ "$(icon_state "$1" 2)" = "0" ]
-}
-answered() { [ "$(icon_state "$1" 2)" != "0" ]; }
 wait_until 30 level is_level_two
 for n in 1 2 3 4 5; do
     wait_until 30 question asking

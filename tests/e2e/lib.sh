@@ -352,19 +352,21 @@ win_level_one() {
     wait_until 5 level2 is_level_two
 }
 
+# Level two in screenshot $1: a question asked and not yet answered; answered.
+asking() {
+    local m
+    m=$(icon_state "$1" 1)
+    [ "$m" = "-1" ] || [ "$m" = "1" ] || return 1
+    [ "$(icon_state "$1" 2)" = "0" ]
+}
+answered() { [ "$(icon_state "$1" 2)" != "0" ]; }
+
 # Level two won: each question is answered by holding the key its middle icon
 # calls for (Down for the lower picture, Up for the upper) until the third
 # icon shows the answer, which must be the one asked for; then cutscene 2,
 # into level three.
 win_level_two() {
     local n k want got
-    asking() {
-        local m
-        m=$(icon_state "$1" 1)
-        [ "$m" = "-1" ] || [ "$m" = "1" ] || return 1
-        [ "$(icon_state "$1" 2)" = "0" ]
-    }
-    answered() { [ "$(icon_state "$1" 2)" != "0" ]; }
     for n in 1 2 3 4 5; do
         wait_until 10 "level2-q$n" asking
         if [ "$(icon_state "level2-q$n" 1)" = "1" ]; then k=Down want=-1; else k=Up want=1; fi
