@@ -48,6 +48,12 @@ std::atomic<bool> toggle_wanted{false};
 // go of keys, on that one.
 std::atomic<int> toggle_key{0};
 
+// The pointer has left the window while keys follow the pointer: no key the
+// game sees can be held then. Kept up until the pointer comes back, since
+// Allegro reads its key events on a connection of its own and may still set
+// a key from an event that came just before the pointer left.
+bool pointer_away = false;
+
 Atom atom(const char *name)
 {
     return XInternAtom(x, name, False);
@@ -189,7 +195,7 @@ void describe_window()
     XChangeProperty(x, game, atom("_NET_WM_ICON"), XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<unsigned char *>(icon.data()), int(icon.size()));
 
-    XSelectInput(x, game, StructureNotifyMask | PropertyChangeMask | LeaveWindowMask);
+    XSelectInput(x, game, StructureNotifyMask | PropertyChangeMask | EnterWindowMask | LeaveWindowMask);
 }
 
 // Allegro puts its own logo in WM_HINTS; a manager that reads no _NET_WM_ICON
@@ -314,6 +320,11 @@ bool keys_follow_pointer()
 // lock, which its input thread holds while it handles keys.
 void let_go_of_keys()
 {
+    bool any = false;
+    for (int k = 1; k < KEY_MAX && !any; k++)
+        any = key[k] != 0;
+    if (!any)
+        return;
     XLOCK();
     for (int k = 1; k < KEY_MAX; k++)
         if (key[k])
@@ -406,21 +417,27 @@ bool follow_window()
         return false;
     if (toggle_wanted.exchange(false))
         toggle();
+    if (pointer_away)
+        let_go_of_keys();
     // Most passes find nothing: one poll() says so, without Xlib's flush and read.
     pollfd fd{ConnectionNumber(x), POLLIN, 0};
     if (XEventsQueued(x, QueuedAlready) == 0 && poll(&fd, 1, 0) <= 0)
         return false;
-    bool moved = false;
+    bool moved = false, away = pointer_away;
     while (XPending(x)) {
         XEvent e;
         XNextEvent(x, &e);
         if (e.type == ConfigureNotify && e.xconfigure.window == game)
             moved = true;
-        else if (e.type == LeaveNotify && e.xcrossing.detail != NotifyInferior && keys_follow_pointer())
-            let_go_of_keys();
+        else if (e.type == LeaveNotify && e.xcrossing.detail != NotifyInferior)
+            pointer_away = keys_follow_pointer();
+        else if (e.type == EnterNotify && e.xcrossing.detail != NotifyInferior)
+            pointer_away = false;
         else if (managed && e.type == PropertyNotify && e.xproperty.atom == atom("_NET_WM_STATE"))
             full = shown_full_screen();   // the manager's own controls may change it too
     }
+    if (pointer_away && !away)
+        let_go_of_keys();
     if (!moved)
         return false;
     int scale = frame_scale, left = frame_left, top = frame_top;
