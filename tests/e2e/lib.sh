@@ -27,6 +27,10 @@ fail() {
 # A screen exactly the game's size, so game and root window coincide; or
 # another desktop size given as $1 (WxH).
 start_x() {
+    # The file from a desktop before must go first: the shell may look at it
+    # before the new Xvfb's redirection has emptied it, and a stale number
+    # sends the game to a server that is gone.
+    rm -f "$WORK/display"
     Xvfb -displayfd 3 -screen 0 "${1:-640x480}x24" -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
