@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 #include <vector>
 
@@ -77,32 +78,47 @@ class FrameLoopTiming : public Headless {};
 // Three seconds of a real 30 Hz timer: the loop sleeps between ticks, wakes
 // for each within a few milliseconds, draws once per tick (and once at the
 // start), and polls the music at most 10 ms apart, so the stream never starves.
+// A busy machine can hold the thread off the processor for longer once in a
+// while (this also runs under ThreadSanitizer beside other suites), so the
+// gaps get three tries of three seconds; a loop that rests too long misses
+// every one of them.
 TEST_F(FrameLoopTiming, SleepsBetweenTicksYetWakesForEachAndPollsTheMusicOften)
 {
     using namespace std::chrono;
-    std::atomic<bool> stop{false};
-    std::thread timer([&] {
-        auto next = steady_clock::now();
-        while (!stop) {
-            next += microseconds(33333);
-            std::this_thread::sleep_until(next);
-            RestLoop::due_ns = steady_clock::now().time_since_epoch().count();
-            increment_speed_counter();
-        }
-    });
-    std::vector<steady_clock::time_point> polls;
-    polls.reserve(4096);
-    on_frame = [&polls] { polls.push_back(steady_clock::now()); };
-    loop<RestLoop>();
-    stop = true;
-    timer.join();
+    double worst_gap_ms = 0, worst_wake_ms = 0;
+    for (int attempt = 1; attempt <= 3; attempt++) {
+        speed_count = 0;
+        RestLoop::ticks = RestLoop::draws = 0;
+        RestLoop::worst_wake_ns = 0;
+        std::atomic<bool> stop{false};
+        std::thread timer([&] {
+            auto next = steady_clock::now();
+            while (!stop) {
+                next += microseconds(33333);
+                std::this_thread::sleep_until(next);
+                RestLoop::due_ns = steady_clock::now().time_since_epoch().count();
+                increment_speed_counter();
+            }
+        });
+        std::vector<steady_clock::time_point> polls;
+        polls.reserve(4096);
+        on_frame = [&polls] { polls.push_back(steady_clock::now()); };
+        loop<RestLoop>();
+        stop = true;
+        timer.join();
 
-    double worst_gap_ms = 0;
-    for (size_t i = 1; i < polls.size(); i++)
-        worst_gap_ms = std::max(worst_gap_ms, duration<double, std::milli>(polls[i] - polls[i - 1]).count());
+        worst_gap_ms = 0;
+        for (size_t i = 1; i < polls.size(); i++)
+            worst_gap_ms = std::max(worst_gap_ms, duration<double, std::milli>(polls[i] - polls[i - 1]).count());
+        worst_wake_ms = RestLoop::worst_wake_ns / 1e6;
+        EXPECT_LE(RestLoop::draws, RestLoop::ticks + 1);
+        // Spinning would poll tens of thousands of times in three seconds.
+        EXPECT_LT(polls.size(), 3000u) << "the loop does not rest between ticks";
+        if (worst_gap_ms <= 10.0 && worst_wake_ms <= 10.0)
+            break;
+        printf("try %d: longest poll gap %.1f ms, latest tick %.1f ms after falling due\n", attempt,
+               worst_gap_ms, worst_wake_ms);
+    }
     EXPECT_LE(worst_gap_ms, 10.0);
-    EXPECT_LE(RestLoop::worst_wake_ns / 1e6, 10.0) << "ms from a tick falling due to its run";
-    EXPECT_LE(RestLoop::draws, RestLoop::ticks + 1);
-    // Spinning would poll tens of thousands of times in three seconds.
-    EXPECT_LT(polls.size(), 3000u) << "the loop does not rest between ticks";
+    EXPECT_LE(worst_wake_ms, 10.0) << "ms from a tick falling due to its run";
 }
