@@ -21,6 +21,14 @@ trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
     if [ -f "$WORK/game.err" ]; then echo "--- game stderr:" >&2; grep -v -i alsa "$WORK/game.err" >&2 || true; fi
+    # When the game could not reach the desktop, say whether the desktop was there.
+    if [ -n "$XVFB_PID" ]; then
+        local alive=no reach=no
+        kill -0 "$XVFB_PID" 2>/dev/null && alive=yes
+        timeout 5 xprop -root >/dev/null 2>&1 && reach=yes
+        echo "--- Xvfb $XVFB_PID on ${DISPLAY:-?}: running $alive, answering $reach" >&2
+        [ -f "$WORK/xvfb.log" ] && tail -n 20 "$WORK/xvfb.log" >&2
+    fi
     exit 1
 }
 
@@ -31,7 +39,7 @@ start_x() {
     # before the new Xvfb's redirection has emptied it, and a stale number
     # sends the game to a server that is gone.
     rm -f "$WORK/display"
-    Xvfb -displayfd 3 -screen 0 "${1:-640x480}x24" -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-640x480}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$WORK/display" ] && break
