@@ -15,9 +15,8 @@
 // what draw() paints, so a frame is drawn and shown only when it can differ
 // from the one on screen: the scene's first, any after a tick, and the same
 // one again when the window changed (a toggle, a resize) and its screen was
-// cleared. Otherwise
-// the loop sleeps until the timer wakes it for the next tick, but never longer
-// than the music stream can wait for its next poll.
+// cleared. Otherwise the loop sleeps until the timer wakes it for the next
+// tick, but never longer than the music stream can wait for its next poll.
 #pragma once
 
 #include "audio/audio.h"

@@ -15,18 +15,9 @@ int frame_top = 0;
 
 namespace {
 
-const int FRAME_W = 640;
-const int FRAME_H = 480;
-
 // A window's title bar and borders.
 const int WINDOW_ROOM_W = 16;
 const int WINDOW_ROOM_H = 64;
-
-bool inside(const Area &a, const Area &outer)
-{
-    return a.w > 0 && a.h > 0 && a.x >= outer.x && a.y >= outer.y && a.x + a.w <= outer.x + outer.w &&
-           a.y + a.h <= outer.y + outer.h;
-}
 
 // Each pixel of a row k times across.
 void widen_row(const uint32_t *s, uint32_t *d, int w, int k)
@@ -69,6 +60,12 @@ void widen_row(const uint32_t *s, uint32_t *d, int w, int k)
 }
 
 } // namespace
+
+bool inside(const Area &a, const Area &outer)
+{
+    return a.w > 0 && a.h > 0 && a.x >= outer.x && a.y >= outer.y && a.x + a.w <= outer.x + outer.w &&
+           a.y + a.h <= outer.y + outer.h;
+}
 
 int whole_scale(int w, int h)
 {

@@ -10,10 +10,17 @@ extern int frame_scale;
 extern int frame_left;
 extern int frame_top;
 
+// The frame every scene draws, in its own pixels.
+const int FRAME_W = 640;
+const int FRAME_H = 480;
+
 // A rectangle on the X screen, in its pixels.
 struct Area {
     int x, y, w, h;
 };
+
+// Whether a is not empty and lies wholly within outer.
+bool inside(const Area &a, const Area &outer);
 
 // The largest whole number k with 640k <= w and 480k <= h; at least 1.
 int whole_scale(int w, int h);

@@ -25,8 +25,6 @@ const size_t window_icon_words = sizeof window_icon / sizeof window_icon[0];
 
 namespace {
 
-const int FRAME_W = 640;
-const int FRAME_H = 480;
 // Where the desktop does not say what its panels leave free, room for one.
 const int PANEL_ROOM = 48;
 
@@ -47,6 +45,9 @@ std::atomic<bool> toggle_wanted{false};
 // keyboard's calls set it, on the input thread or, when the game thread lets
 // go of keys, on that one.
 std::atomic<int> toggle_key{0};
+
+// The atoms read or set on every toggle and state change, interned once.
+Atom net_wm_state = None, net_wm_state_fullscreen = None;
 
 // The pointer has left the window while keys follow the pointer: no key the
 // game sees can be held then. Kept up until the pointer comes back, since
@@ -77,12 +78,6 @@ std::vector<long> property(Window w, const char *name, Atom type)
     if (data)
         XFree(data);
     return items;
-}
-
-bool inside(const Area &a, const Area &outer)
-{
-    return a.w > 0 && a.h > 0 && a.x >= outer.x && a.y >= outer.y && a.x + a.w <= outer.x + outer.w &&
-           a.y + a.h <= outer.y + outer.h;
 }
 
 Area overlap(const Area &a, const Area &b)
@@ -141,22 +136,24 @@ void look_at_desktop()
         usable = {monitor.x, monitor.y, monitor.w, monitor.h - PANEL_ROOM};
 }
 
+// Whether a window's list of atoms names full screen.
+bool lists_full_screen(Window w, const char *name)
+{
+    std::vector<long> atoms = property(w, name, XA_ATOM);
+    return std::find(atoms.begin(), atoms.end(), static_cast<long>(net_wm_state_fullscreen)) != atoms.end();
+}
+
 // A running EWMH manager says so on the root window, with the states it knows.
 bool manager_does_full_screen()
 {
     Window root = DefaultRootWindow(x);
-    if (property(root, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty())
-        return false;
-    std::vector<long> supported = property(root, "_NET_SUPPORTED", XA_ATOM);
-    long fs = static_cast<long>(atom("_NET_WM_STATE_FULLSCREEN"));
-    return std::find(supported.begin(), supported.end(), fs) != supported.end();
+    return !property(root, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty() &&
+           lists_full_screen(root, "_NET_SUPPORTED");
 }
 
 bool shown_full_screen()
 {
-    std::vector<long> states = property(game, "_NET_WM_STATE", XA_ATOM);
-    long fs = static_cast<long>(atom("_NET_WM_STATE_FULLSCREEN"));
-    return std::find(states.begin(), states.end(), fs) != states.end();
+    return lists_full_screen(game, "_NET_WM_STATE");
 }
 
 // What desktops show for the game: its class (which names nannyday.desktop),
@@ -229,13 +226,11 @@ void size_hints(bool fixed, int w, int h)
 // given, and full screen or not (the manager reads _NET_WM_STATE on mapping).
 void before_mapping(bool full_screen, const Area &a)
 {
-    if (managed && full_screen) {
-        Atom fs = atom("_NET_WM_STATE_FULLSCREEN");
-        XChangeProperty(x, game, atom("_NET_WM_STATE"), XA_ATOM, 32, PropModeReplace,
-                        reinterpret_cast<unsigned char *>(&fs), 1);
-    } else {
-        XDeleteProperty(x, game, atom("_NET_WM_STATE"));
-    }
+    if (managed && full_screen)
+        XChangeProperty(x, game, net_wm_state, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char *>(&net_wm_state_fullscreen), 1);
+    else
+        XDeleteProperty(x, game, net_wm_state);
     XMoveWindow(x, game, a.x, a.y);
     XSync(x, False);
 }
@@ -246,10 +241,10 @@ void ask_manager(bool full_screen)
     XEvent e = {};
     e.xclient.type = ClientMessage;
     e.xclient.window = game;
-    e.xclient.message_type = atom("_NET_WM_STATE");
+    e.xclient.message_type = net_wm_state;
     e.xclient.format = 32;
     e.xclient.data.l[0] = full_screen ? 1 : 0;   // _NET_WM_STATE_ADD, _NET_WM_STATE_REMOVE
-    e.xclient.data.l[1] = static_cast<long>(atom("_NET_WM_STATE_FULLSCREEN"));
+    e.xclient.data.l[1] = static_cast<long>(net_wm_state_fullscreen);
     e.xclient.data.l[3] = 1;   // asked by an application
     XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
 }
@@ -380,6 +375,8 @@ bool open_screen()
         }
     }
     if (x) {
+        net_wm_state = atom("_NET_WM_STATE");
+        net_wm_state_fullscreen = atom("_NET_WM_STATE_FULLSCREEN");
         managed = manager_does_full_screen();
         describe_window();
     }
@@ -403,9 +400,10 @@ bool open_screen()
     }
     if (set_mode(true, full_area))
         return true;
-    if (set_mode(false, window_spot(usable)))
+    Area window = window_spot(usable);
+    if (set_mode(false, window))
         return true;
-    Area small = window_spot(usable);
+    Area small = window;
     small.w = FRAME_W;
     small.h = FRAME_H;
     return set_mode(false, small);
@@ -417,26 +415,24 @@ bool follow_window()
         return false;
     if (toggle_wanted.exchange(false))
         toggle();
-    if (pointer_away)
-        let_go_of_keys();
     // Most passes find nothing: one poll() says so, without Xlib's flush and read.
     pollfd fd{ConnectionNumber(x), POLLIN, 0};
-    if (XEventsQueued(x, QueuedAlready) == 0 && poll(&fd, 1, 0) <= 0)
-        return false;
-    bool moved = false, away = pointer_away;
-    while (XPending(x)) {
-        XEvent e;
-        XNextEvent(x, &e);
-        if (e.type == ConfigureNotify && e.xconfigure.window == game)
-            moved = true;
-        else if (e.type == LeaveNotify && e.xcrossing.detail != NotifyInferior)
-            pointer_away = keys_follow_pointer();
-        else if (e.type == EnterNotify && e.xcrossing.detail != NotifyInferior)
-            pointer_away = false;
-        else if (managed && e.type == PropertyNotify && e.xproperty.atom == atom("_NET_WM_STATE"))
-            full = shown_full_screen();   // the manager's own controls may change it too
+    bool moved = false;
+    if (XEventsQueued(x, QueuedAlready) > 0 || poll(&fd, 1, 0) > 0) {
+        while (XPending(x)) {
+            XEvent e;
+            XNextEvent(x, &e);
+            if (e.type == ConfigureNotify && e.xconfigure.window == game)
+                moved = true;
+            else if (e.type == LeaveNotify && e.xcrossing.detail != NotifyInferior)
+                pointer_away = keys_follow_pointer();
+            else if (e.type == EnterNotify && e.xcrossing.detail != NotifyInferior)
+                pointer_away = false;
+            else if (managed && e.type == PropertyNotify && e.xproperty.atom == net_wm_state)
+                full = shown_full_screen();   // the manager's own controls may change it too
+        }
     }
-    if (pointer_away && !away)
+    if (pointer_away)
         let_go_of_keys();
     if (!moved)
         return false;
