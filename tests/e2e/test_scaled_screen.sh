@@ -5,19 +5,9 @@
 # pointer showing there either.
 source "$(dirname "$0")/lib.sh"
 
-# Succeeds when screenshot $4 shows cutscene picture 0-0 at $1 times its size
-# with its corner at ($2, $3), on an otherwise black screen.
-shows_scaled_cutscene() {
-    local k=$1 x=$2 y=$3 name=$4 w=$((640 * $1)) h=$((480 * $1))
-    local want="$WORK/scaled-$k.png"
-    [ -f "$want" ] || convert "$NANNYDAY_DATA/bmp/0-0.bmp" -sample "${w}x${h}" -alpha off "$want"
-    shot_area_is "$name" "$x" "$y" "$w" "$h" "$want" || return 1
-    # Painted black over the picture, the screen holds one colour: black.
-    local around
-    around=$(convert "$SHOTS/$name.png" -fill black -draw "rectangle $x,$y $((x + w - 1)),$((y + h - 1))" \
-        -alpha off -format %c histogram:info:-)
-    [ "$(echo "$around" | grep -c .)" = "1" ] && [[ "$around" == *"(0,0,0)"* ]]
-}
+# Cutscene picture 0-0 at $1 times its size, its corner at ($2, $3), on an
+# otherwise black screen, in screenshot $4.
+shows_scaled_cutscene() { shows_cutscene_at "$1" "$2" "$3" "$4" black; }
 
 # Desktop, scale, and where the frame's corner lands.
 for setup in "1920x1080 2 320 60" "800x600 1 80 60"; do
