@@ -24,6 +24,6 @@ bool follow_window();
 // or either Enter with Alt held.
 bool toggles_window(int scancode, bool alt_held);
 
-// The game's icon in _NET_WM_ICON's layout (tools/icon.cpp writes it).
+// The game's icon in _NET_WM_ICON's layout (tools/art/icon.cpp writes it).
 extern const uint32_t window_icon[];
 extern const size_t window_icon_words;

@@ -17,27 +17,30 @@
 
 namespace {
 
+// Appends x as n little-endian bytes, as every BMP field is stored.
+void le(std::vector<unsigned char> &v, uint32_t x, int n = 4)
+{
+    for (int i = 0; i < n; i++)
+        v.push_back(static_cast<unsigned char>(x >> (8 * i)));
+}
+
 // A 4x2 8-bit (or 4-bit) run-length BMP whose palette maps index i to grey
 // i*60 (give or take the palette's 6-bit rounding).
 std::vector<unsigned char> rle_bmp(const std::vector<unsigned char> &stream, bool four_bit, int height = 2)
 {
-    auto le32 = [](std::vector<unsigned char> &v, uint32_t x) {
-        for (int i = 0; i < 4; i++)
-            v.push_back(static_cast<unsigned char>(x >> (8 * i)));
-    };
     int colours = four_bit ? 16 : 256;
     std::vector<unsigned char> b = {'B', 'M'};
     uint32_t off = 54 + 4 * static_cast<uint32_t>(colours);
-    le32(b, off + static_cast<uint32_t>(stream.size()));
-    le32(b, 0);
-    le32(b, off);
-    le32(b, 40);
-    le32(b, 4);
-    le32(b, static_cast<uint32_t>(height));
+    le(b, off + static_cast<uint32_t>(stream.size()));
+    le(b, 0);
+    le(b, off);
+    le(b, 40);
+    le(b, 4);
+    le(b, static_cast<uint32_t>(height));
     b.insert(b.end(), {1, 0, static_cast<unsigned char>(four_bit ? 4 : 8), 0});
-    le32(b, four_bit ? 2 : 1);
+    le(b, four_bit ? 2 : 1);
     for (int i = 0; i < 5; i++)
-        le32(b, 0);
+        le(b, 0);
     for (int i = 0; i < colours; i++) {
         unsigned char g = static_cast<unsigned char>(i < 4 ? i * 60 : 0);
         b.insert(b.end(), {g, g, g, 0});
@@ -187,14 +190,10 @@ TEST_F(Headless, RunLengthRunsPastTheRowAreCutAndOtherEscapesRefused)
 TEST_F(Headless, UnknownBitFieldsAreReadAsTheirMasksSay)
 {
     std::vector<unsigned char> b = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 70, 0, 0, 0};
-    auto le32 = [&b](uint32_t x) {
-        for (int i = 0; i < 4; i++)
-            b.push_back(static_cast<unsigned char>(x >> (8 * i)));
-    };
     for (uint32_t x : {56u, 2u, static_cast<uint32_t>(-2), 0x100001u, 3u, 0u, 0u, 0u, 0u, 0u})
-        le32(x);   // size, width, height (top-down), planes and 16 bits, bit-fields
+        le(b, x);   // size, width, height (top-down), planes and 16 bits, bit-fields
     for (uint32_t x : {0xf00u, 0xf0u, 0xfu, 0xf000u})
-        le32(x);
+        le(b, x);
     b.insert(b.end(), {0x00, 0x0f, 0x84, 0x00,    // top row: red, (0, 136, 68)
                        0xff, 0x0f, 0x11, 0x01});  // bottom row: white, (17, 17, 17)
     const char *why = nullptr;
@@ -238,23 +237,16 @@ BITMAP *allegro_reads(const std::vector<unsigned char> &bytes)
 std::vector<unsigned char> random_bmp(int w, int h, std::mt19937 &rng)
 {
     size_t row = (static_cast<size_t>(w) * 3 + 3) / 4 * 4;
-    std::vector<unsigned char> b(54 + row * h);
-    auto le = [&b](size_t at, uint32_t x, int n) {
-        for (int i = 0; i < n; i++)
-            b[at + i] = static_cast<unsigned char>(x >> (8 * i));
-    };
-    b[0] = 'B';
-    b[1] = 'M';
-    le(2, static_cast<uint32_t>(b.size()), 4);
-    le(10, 54, 4);
-    le(14, 40, 4);
-    le(18, static_cast<uint32_t>(w), 4);
-    le(22, static_cast<uint32_t>(h), 4);
-    le(26, 1, 2);
-    le(28, 24, 2);
+    std::vector<unsigned char> b = {'B', 'M'};
+    for (uint32_t x : {uint32_t(54 + row * h), 0u, 54u, 40u, uint32_t(w), uint32_t(h)})
+        le(b, x);
+    le(b, 1, 2);
+    le(b, 24, 2);
+    b.resize(54 + row * h);
     for (size_t i = 54; i < b.size(); i++)
         b[i] = static_cast<unsigned char>(rng());
-    le(54, 0xff00ff, 3);
+    b[54] = b[56] = 0xff;   // magenta
+    b[55] = 0;
     return b;
 }
 
