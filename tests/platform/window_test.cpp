@@ -1,10 +1,8 @@
-// The game's window: which keys toggle it, where it goes, where the frame goes in it, and the icon built in.
+// The game's window: which keys toggle it, where it goes, and where the frame goes in it.
 #include "support/harness.h"
 
 #include "platform/display.h"
 #include "platform/window.h"
-
-#include <vector>
 
 TEST_F(Headless, F11AndAltEnterToggleTheWindowAndNoOtherKey)
 {
@@ -66,26 +64,4 @@ TEST_F(Headless, FrameGoesOnThePrimaryMonitorInAFullScreenWindowAndFillsAnyOther
         EXPECT_EQ(p.left, c.want.left) << c.window.w << "x" << c.window.h << "+" << c.window.x;
         EXPECT_EQ(p.top, c.want.top) << c.window.w << "x" << c.window.h << "+" << c.window.x;
     }
-}
-
-// What the generator wrote for _NET_WM_ICON: 16, 32, 48 and 64 pixels, each
-// its width, height and pixels, nothing left over; a round badge, so clear
-// in the corners and solid in the middle.
-TEST_F(Headless, BuiltInWindowIconHoldsFourRoundBadges)
-{
-    std::vector<uint32_t> sizes;
-    size_t at = 0;
-    while (at + 2 <= window_icon_words) {
-        uint32_t w = window_icon[at], h = window_icon[at + 1];
-        ASSERT_EQ(w, h) << "at word " << at;
-        ASSERT_LE(at + 2 + size_t(w) * h, window_icon_words) << "icon of " << w << " cut short";
-        const uint32_t *px = window_icon + at + 2;
-        EXPECT_EQ(px[0] >> 24, 0u) << w;
-        EXPECT_EQ(px[w * h - 1] >> 24, 0u) << w;
-        EXPECT_EQ(px[(h / 2) * w + w / 2] >> 24, 255u) << w;
-        sizes.push_back(w);
-        at += 2 + size_t(w) * h;
-    }
-    EXPECT_EQ(at, window_icon_words);
-    EXPECT_EQ(sizes, (std::vector<uint32_t>{16, 32, 48, 64}));
 }
