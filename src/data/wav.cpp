@@ -8,7 +8,8 @@
 
 // Allegro walks the chunks after "RIFF", size, "WAVE" to the end of the file,
 // decodes "data" with the last "fmt " seen and does not skip pad bytes; every
-// chunk is held to lie wholly inside the file.
+// chunk is held to lie wholly inside the file, and the sound data to hold
+// whole samples, so that Allegro walks the chunks as this check does.
 const char *check_wav(const unsigned char *d, size_t n)
 {
     if (n < 12 || memcmp(d, "RIFF", 4) != 0 || memcmp(d + 8, "WAVE", 4) != 0)
@@ -53,6 +54,11 @@ const char *check_wav(const unsigned char *d, size_t n)
                 return "WAV with two sound data chunks";   // Allegro would leak the first
             if (len < channels * bits / 8)
                 return "WAV holds no sound";
+            // Allegro reads whole samples only: a part-sample left over would
+            // be read as the next chunk's header (a second "data" there made
+            // it leak the first), and 8-bit stereo would be read past its buffer.
+            if (len % (channels * bits / 8) != 0)
+                return "WAV sound data not a whole number of samples";
             have_data = true;
         }
         p += 8 + len;
