@@ -54,9 +54,10 @@ const char *check_wav(const unsigned char *d, size_t n)
                 return "WAV with two sound data chunks";   // Allegro would leak the first
             if (len < channels * bits / 8)
                 return "WAV holds no sound";
-            // Allegro reads whole samples only: a part-sample left over would
-            // be read as the next chunk's header (a second "data" there made
-            // it leak the first), and 8-bit stereo would be read past its buffer.
+            // Allegro reads 16-bit data in whole samples only: a part-sample
+            // left over would be read as the next chunk's header (a second
+            // "data" there made it leak the first). The format has no part
+            // samples at any depth, so none is taken.
             if (len % (channels * bits / 8) != 0)
                 return "WAV sound data not a whole number of samples";
             have_data = true;
