@@ -188,6 +188,7 @@ struct ClockLoop {
     static Clock::time_point t0, first_tick, last_tick;
 
     static void enter() { t0 = Clock::now(); }
+    static void latch() {}
     static bool running() { return std::chrono::duration<double>(Clock::now() - t0).count() < seconds; }
     static void tick()
     {

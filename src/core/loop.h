@@ -2,10 +2,13 @@
 //
 // A scene is a type with static members only, never instantiated, that supplies:
 //   enter()    resets the scene's own state; runs once, after buffer is cleared.
-//              Sets its key latches true, so a key still held from the previous
-//              scene does nothing until it has been seen up.
+//              Sets its key latches true (latch()), so a key still held from
+//              the previous scene does nothing until it has been seen up.
 //   running()  true while the scene goes on; tested before every frame, so a
 //              scene that is over right after enter() draws nothing.
+//   latch()    sets the scene's key latches as at its start; enter() calls it,
+//              and so does the loop when the window gets the focus back,
+//              since a key still held then comes back as a new press.
 //   tick()     one 1/30 s step of logic; the only place game state changes.
 //              Reads keys from key[] at the moment of each test.
 //   draw()     paints the whole frame into buffer; never changes game state.
@@ -55,6 +58,8 @@ void loop()
         // After a toggle or a resize the screen must be right at once, not a tick later.
         if (follow_window())
             shown = false;
+        if (focus_came_back())
+            T::latch();
         if (ticked || !shown) {
             T::draw();
             show_frame(buffer);

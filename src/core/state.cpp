@@ -1,11 +1,7 @@
-// The shared scene flags and key latches.
+// The shared scene flags and key latch.
 #include "core/state.h"
 
 bool finishedtitle;
 bool quit;
 
 bool escpressed;
-bool spacepressed;
-bool spaceheld;
-bool upheld;
-bool downheld;

@@ -1,6 +1,7 @@
 // What the three levels share: their start and their Esc.
 #include "levels/level.h"
 
+#include "core/input.h"
 #include "core/state.h"
 
 #include <allegro.h>
@@ -9,12 +10,17 @@ void start_level()
 {
     quit = false;
     finishedtitle = false;
+    latch_level();
+}
+
+void latch_level()
+{
     escpressed = true;
 }
 
 void level_esc()
 {
-    if (!key[KEY_ESC])
+    if (!held(KEY_ESC))
         escpressed = false;
     else if (!escpressed)
         quit = true;

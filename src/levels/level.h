@@ -8,6 +8,9 @@ struct LevelLoop;
 // Esc, so the press that ended the previous scene cannot end this one.
 void start_level();
 
+// Every level's latch(): Esc counts as held until it is seen up.
+void latch_level();
+
 // Esc, the same in every level: quits on a press that began in this level.
 // The acting tick leaves the latch clear and goes on.
 void level_esc();

@@ -3,6 +3,7 @@
 
 #include "audio/audio.h"
 #include "core/draw.h"
+#include "core/input.h"
 #include "core/state.h"
 #include "data/assets.h"
 
@@ -36,6 +37,11 @@ void LevelLoop<0>::enter()
     endtimer = 0;
 }
 
+void LevelLoop<0>::latch()
+{
+    latch_level();
+}
+
 bool LevelLoop<0>::running()
 {
     return !quit && !finishedtitle;
@@ -51,13 +57,13 @@ void LevelLoop<0>::tick()
         return;   // the won picture stays frozen
     }
 
-    if (key[KEY_UP])
+    if (held(KEY_UP))
         player.y -= v;
-    if (key[KEY_DOWN])
+    if (held(KEY_DOWN))
         player.y += v;
-    if (key[KEY_LEFT])
+    if (held(KEY_LEFT))
         player.x -= v;
-    if (key[KEY_RIGHT])
+    if (held(KEY_RIGHT))
         player.x += v;
     clamp(player);
 

@@ -2,6 +2,7 @@
 #include "levels/level_three.h"
 
 #include "core/draw.h"
+#include "core/input.h"
 #include "core/state.h"
 #include "data/assets.h"
 
@@ -13,6 +14,11 @@ void LevelLoop<2>::enter()
     xpos = -128;
 }
 
+void LevelLoop<2>::latch()
+{
+    latch_level();
+}
+
 bool LevelLoop<2>::running()
 {
     return !quit && !finishedtitle;
@@ -22,7 +28,7 @@ void LevelLoop<2>::tick()
 {
     level_esc();
 
-    if (key[KEY_RIGHT])
+    if (held(KEY_RIGHT))
         xpos = static_cast<int>(static_cast<float>(xpos) + 3.0f);
     if (xpos > 650)
         finishedtitle = true;

@@ -3,6 +3,7 @@
 
 #include "audio/audio.h"
 #include "core/draw.h"
+#include "core/input.h"
 #include "core/state.h"
 #include "data/assets.h"
 
@@ -47,6 +48,11 @@ void LevelLoop<1>::enter()
     correctstreak = 0;
 }
 
+void LevelLoop<1>::latch()
+{
+    latch_level();
+}
+
 bool LevelLoop<1>::running()
 {
     return !quit && !finishedtitle;
@@ -73,9 +79,9 @@ void LevelLoop<1>::tick()
     case 120:
         // The window holds the timer at 119 until a key is down; Up wins a tie.
         leveltimer = 119;
-        if (key[KEY_UP])
+        if (held(KEY_UP))
             answer(0);
-        else if (key[KEY_DOWN])
+        else if (held(KEY_DOWN))
             answer(1);
         break;
     case 150:

@@ -55,6 +55,11 @@ Atom net_wm_state = None, net_wm_state_fullscreen = None;
 // a key from an event that came just before the pointer left.
 bool pointer_away = false;
 
+// The top-level window or one inside it has the keyboard focus; came_back is
+// set when it gets it again after losing it.
+bool focused = true;
+bool came_back = false;
+
 Atom atom(const char *name)
 {
     return XInternAtom(x, name, False);
@@ -192,7 +197,7 @@ void describe_window()
     XChangeProperty(x, game, atom("_NET_WM_ICON"), XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<unsigned char *>(icon.data()), int(icon.size()));
 
-    XSelectInput(x, game, StructureNotifyMask | PropertyChangeMask | EnterWindowMask | LeaveWindowMask);
+    XSelectInput(x, game, StructureNotifyMask | PropertyChangeMask | EnterWindowMask | LeaveWindowMask | FocusChangeMask);
 }
 
 // Allegro puts its own logo in WM_HINTS; a manager that reads no _NET_WM_ICON
@@ -428,6 +433,12 @@ bool follow_window()
                 pointer_away = keys_follow_pointer();
             else if (e.type == EnterNotify && e.xcrossing.detail != NotifyInferior)
                 pointer_away = false;
+            else if (e.type == FocusOut && e.xfocus.detail != NotifyInferior && e.xfocus.mode == NotifyNormal)
+                focused = false;
+            else if (e.type == FocusIn && e.xfocus.detail != NotifyInferior && e.xfocus.mode == NotifyNormal) {
+                came_back = came_back || !focused;
+                focused = true;
+            }
             else if (managed && e.type == PropertyNotify && e.xproperty.atom == net_wm_state)
                 full = shown_full_screen();   // the manager's own controls may change it too
         }
@@ -442,4 +453,16 @@ bool follow_window()
         return false;
     clear_to_color(screen, 0);
     return true;
+}
+
+bool focus_came_back()
+{
+    bool back = came_back;
+    came_back = false;
+    return back;
+}
+
+bool other_window_has_focus()
+{
+    return managed && !focused;
 }

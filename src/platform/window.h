@@ -20,6 +20,15 @@ bool open_screen();
 // and the screen was cleared, so that the frame must be drawn again now.
 bool follow_window();
 
+// True once, at the pass after the window got the keyboard focus back from
+// another window: keys still held then must not read as new presses.
+bool focus_came_back();
+
+// Whether another window has the keyboard focus under a window manager, so
+// that nothing the player does is meant for the game. Without a manager,
+// always false.
+bool other_window_has_focus();
+
 // Whether a key going down toggles between full screen and a window: F11,
 // or either Enter with Alt held.
 bool toggles_window(int scancode, bool alt_held);

@@ -2,19 +2,27 @@
 #include "screens/cutscene.h"
 
 #include "core/draw.h"
+#include "core/input.h"
 #include "core/startup.h"
 #include "core/state.h"
 #include "data/assets.h"
 
 int cutscenepos;
+bool spacepressed;
 
 template <int N>
 void CutsceneLoop<N>::enter()
 {
     cutscenepos = 0;
-    spacepressed = true;
+    latch();
     speed_count = 0;
     finishedtitle = false;
+}
+
+template <int N>
+void CutsceneLoop<N>::latch()
+{
+    spacepressed = true;
 }
 
 template <int N>
@@ -26,14 +34,12 @@ bool CutsceneLoop<N>::running()
 template <int N>
 void CutsceneLoop<N>::tick()
 {
-    bool down = key[KEY_SPACE] || key[KEY_ESC];
-    if (down && !spacepressed) {
+    if (fresh_press(held(KEY_SPACE) || held(KEY_ESC), spacepressed)) {
         if (cutscenepos + 1 < imagecount[N])
             cutscenepos++;
         else
             finishedtitle = true;   // the last picture stays on screen
     }
-    spacepressed = down;
 }
 
 template <int N>

@@ -16,6 +16,9 @@ void IntroLoop::enter()
     finishedtitle = false;
 }
 
+// Any key, held or new, ends the intro: it has no latch to set.
+void IntroLoop::latch() {}
+
 bool IntroLoop::running()
 {
     return !quit && !finishedtitle;

@@ -3,6 +3,7 @@
 
 #include "audio/audio.h"
 #include "core/draw.h"
+#include "core/input.h"
 #include "core/state.h"
 #include "core/stripes.h"
 #include "data/assets.h"
@@ -10,6 +11,9 @@
 int endmenutimer;
 int TitleLoop::selected;
 bool TitleLoop::begin;
+bool spaceheld;
+bool upheld;
+bool downheld;
 
 namespace {
 
@@ -23,19 +27,6 @@ const MenuItem items[2] = {
     {420, " START ", " Start "},
     {440, " EXIT ", " Exit "},
 };
-
-// A press of a key that was up on the tick before: the latch follows the key.
-bool fresh_press(int scancode, bool &held)
-{
-    if (!key[scancode]) {
-        held = false;
-        return false;
-    }
-    if (held)
-        return false;
-    held = true;
-    return true;
-}
 
 // Up and Down both move the highlight to the other item.
 void move_highlight()
@@ -52,6 +43,11 @@ void TitleLoop::enter()
     quit = false;
     begin = false;
     selected = 0;
+    latch();
+}
+
+void TitleLoop::latch()
+{
     upheld = true;
     downheld = true;
     spaceheld = true;
@@ -70,17 +66,16 @@ void TitleLoop::tick()
         return;
     }
 
-    if (key[KEY_ESC] && !escpressed)
+    if (fresh_press(held_leave(), escpressed))
         quit = true;
-    escpressed = key[KEY_ESC] != 0;
 
-    if (fresh_press(KEY_UP, upheld))
+    if (fresh_press(held(KEY_UP), upheld))
         move_highlight();
-    if (fresh_press(KEY_DOWN, downheld))
+    if (fresh_press(held(KEY_DOWN), downheld))
         move_highlight();
 
     // Space does not set its own latch: the countdown keeps it from acting again.
-    if (!key[KEY_SPACE]) {
+    if (!held(KEY_SPACE)) {
         spaceheld = false;
     } else if (!spaceheld) {
         playsample(0);

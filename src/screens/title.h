@@ -3,11 +3,20 @@
 
 extern int endmenutimer;   // ticks left of the closing countdown; 0 while taking input
 
+// The menu's own edge latches (Esc's is shared with the levels).
+extern bool spaceheld;
+extern bool upheld;
+extern bool downheld;
+
 struct TitleLoop {
     static int selected;   // 0 Start, 1 Exit
     static bool begin;     // Start was chosen
 
     static void enter();
+    // Sets the scene's key latches as at its start: from enter(), and from
+    // the loop when the window gets the focus back, so that a key still held
+    // then needs a fresh press to act.
+    static void latch();
     static bool running();
     static void tick();
     static void draw();

@@ -12,6 +12,7 @@ struct ProbeLoop {
     static int draws;
 
     static void enter() { calls.push_back("enter"); }
+    static void latch() {}
     static bool running() { return int(polled_tracks.size()) < polls_to_run; }
     static void tick()
     {

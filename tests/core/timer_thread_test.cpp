@@ -57,6 +57,7 @@ struct RestLoop {
     static std::atomic<long long> due_ns;
 
     static void enter() {}
+    static void latch() {}
     static bool running() { return ticks < 90; }
     static void tick()
     {

@@ -1,6 +1,7 @@
 // Headless Allegro set-up and per-test resets.
 #include "support/harness.h"
 
+#include "screens/cutscene.h"
 #include "screens/title.h"
 
 #include <cerrno>
