@@ -1,6 +1,8 @@
 // Sound effects through Allegro's sample player, music through DUMB's stream.
 #include "audio/audio.h"
 
+#include "audio/stream.h"
+
 #include "data/file.h"
 #include "data/wav.h"
 #include "data/xm.h"
@@ -31,7 +33,7 @@ void poll_music()
 {
     // Called with no track too: the poll is where the frame loop's tests and
     // probes see each of its passes.
-    al_poll_duh(dplay);
+    poll_stream(dplay);
 }
 
 void playsample(int index)
@@ -44,7 +46,7 @@ void playsample(int index)
 void stopmusic()
 {
     if (dplay) {
-        al_stop_duh(dplay);
+        stop_stream(dplay);
         dplay = nullptr;
     }
 }
@@ -53,7 +55,7 @@ void playmusic(int track)
 {
     // Always from the top, even when this track is already playing.
     stopmusic();
-    dplay = al_start_duh(music[track], 2, 0, 1.0f, 4096, 11000);
+    dplay = start_stream(music[track]);
 }
 
 void badmusic()
