@@ -3,6 +3,7 @@
 
 #include "audio/audio.h"
 #include "core/draw.h"
+#include "core/layout.h"
 #include "data/assets.h"
 #include "platform/display.h"
 #include "platform/platform.h"
@@ -53,7 +54,7 @@ void init()
     install_timer();
     hide_host_pointer();
     set_alpha_blender();
-    install_int_ex(increment_speed_counter, BPS_TO_TIMER(30));
+    install_int_ex(increment_speed_counter, BPS_TO_TIMER(TICRATE));
     set_screen_mode();
     set_window_title("Nanny Day");
     watch_close_button();

@@ -1,6 +1,7 @@
 // Level one: steer the nanny so the fleeing child ends up in the bottom-right corner.
 #pragma once
 
+#include "core/layout.h"
 #include "levels/level.h"
 
 struct Point {
@@ -9,10 +10,10 @@ struct Point {
 };
 
 // The play area, where both figures' feet stay; the goal is (RIGHT, BOTTOM).
-const float TOP = 202.0f;
-const float BOTTOM = 320.0f;
-const float LEFT = 208.0f;
-const float RIGHT = 433.0f;
+const float TOP = LAWN_TOP;
+const float BOTTOM = LAWN_BOTTOM;
+const float LEFT = LAWN_LEFT;
+const float RIGHT = LAWN_RIGHT;
 const float v = 3.0f;   // per tick: the nanny on each axis, the child along its flight
 
 extern Point player;    // the nanny's feet

@@ -4,6 +4,7 @@
 #include "audio/audio.h"
 #include "core/draw.h"
 #include "core/input.h"
+#include "core/layout.h"
 #include "core/state.h"
 #include "data/assets.h"
 
@@ -101,5 +102,6 @@ void LevelLoop<1>::draw()
     snprintf(scoretxt, sizeof scoretxt, "%d/5", correctstreak);
     textout_ex(buffer, f, scoretxt, 10, 10, textink, textpaper);
     for (int i = 0; i < 3; i++)
-        masked_image(l2sprites, 128 * i, 128 * (states[i] + 1), 115 + 133 * i, 153, 128, 128);
+        masked_image(l2sprites, CARD_SIZE * i, CARD_SIZE * (states[i] + 1), CARD_LEFT + CARD_STEP * i, CARD_TOP,
+                     CARD_SIZE, CARD_SIZE);
 }

@@ -4,6 +4,7 @@
 #include "audio/audio.h"
 #include "core/draw.h"
 #include "core/input.h"
+#include "core/layout.h"
 #include "core/state.h"
 #include "core/stripes.h"
 #include "data/assets.h"
@@ -18,14 +19,13 @@ bool downheld;
 namespace {
 
 struct MenuItem {
-    int y;
     const char *highlighted;
     const char *plain;
 };
 
 const MenuItem items[2] = {
-    {420, " START ", " Start "},
-    {440, " EXIT ", " Exit "},
+    {" START ", " Start "},
+    {" EXIT ", " Exit "},
 };
 
 // Up and Down both move the highlight to the other item.
@@ -96,9 +96,9 @@ void TitleLoop::draw()
     for (int i = 0; i < 2; i++) {
         if (i == selected) {
             if (endmenutimer % 2 == 0)
-                textout_ex(buffer, f, items[i].highlighted, 310, items[i].y, bgcol, white);
+                textout_ex(buffer, f, items[i].highlighted, MENU_X, MENU_Y[i], bgcol, white);
         } else {
-            textout_ex(buffer, f, items[i].plain, 310, items[i].y, textink, textpaper);
+            textout_ex(buffer, f, items[i].plain, MENU_X, MENU_Y[i], textink, textpaper);
         }
     }
 }

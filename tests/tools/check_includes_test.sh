@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # scripts/check-includes passes this tree, and fails a small one with a
-# header that calls back into its includer, and one with core/ including a scene.
+# header that calls back into its includer, one with core/ including a scene,
+# and one whose generator includes more of src/ than the shared layout.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 check=$repo/scripts/check-includes
@@ -22,4 +23,13 @@ printf '#include "screens/title.h"\n' >"$tmp/src/core/startup.cpp"
 out=$(python3 "$check" "$tmp" || true)
 grep -q "src/core/startup.cpp:1: src/core includes screens/title.h, which is not below it" <<<"$out" \
     || { echo "layering fault not found: $out"; exit 1; }
-echo "check-includes passes the tree and catches a loop and an upward include"
+
+# The generator may share the game's layout numbers, and nothing else of src/.
+mkdir -p "$tmp/tools/art"
+printf 'const int TICRATE = 30;\n' >"$tmp/src/core/layout.h"
+printf '#include "core/layout.h"\n#include "screens/title.h"\n' >"$tmp/tools/art/pictures.cpp"
+out=$(python3 "$check" "$tmp" || true)
+grep -q "tools/art/pictures.cpp:2: tools/ includes screens/title.h" <<<"$out" \
+    || { echo "tools including src/ not found: $out"; exit 1; }
+grep -q "pictures.cpp:1:" <<<"$out" && { echo "the shared layout refused: $out"; exit 1; }
+echo "check-includes passes the tree and catches a loop, an upward include and tools/ reaching into src/"

@@ -4,6 +4,7 @@
 
 #include "art/figures.h"
 #include "common/output.h"
+#include "core/layout.h"
 
 #include <cmath>
 
@@ -32,12 +33,12 @@ void arrow_key(BITMAP *b, float cx, float cy, bool up, float k = 1)
 } // namespace
 
 // Level one: the back garden. The mown lawn is where the figures' feet may
-// go (x 208-433, y 202-320); the sandpit fills its bottom-right corner, which
+// go; the sandpit fills its bottom-right corner, which
 // is the goal. Everything round the lawn is washed pale so the lawn, the
 // sandpit and the two figures are what the eye finds.
 void bg0()
 {
-    const float L = 208, R = 433, T = 202, B = 320;
+    const float L = LAWN_LEFT, R = LAWN_RIGHT, T = LAWN_TOP, B = LAWN_BOTTOM;
     light = DAY;
     BITMAP *b = big_canvas(640, 480, rgb(0, 0, 0));
     vgrad(b, 0, 0, 640, 120, rgb(120, 190, 240), rgb(206, 234, 250));
@@ -132,9 +133,9 @@ void bg1()
     rbox(b, 100, 140, 524, 308, 10, outline());
     rbox(b, 103, 143, 521, 305, 8, wood_dark());
     for (int i = 0; i < 3; i++) {
-        float x = 115 + 133 * static_cast<float>(i);
-        rbox(b, x - 5, 148, x + 133, 286, 8, wood());
-        rbox(b, x - 2, 151, x + 130, 283, 6, rgb(236, 210, 170));
+        float x = CARD_LEFT + CARD_STEP * static_cast<float>(i), y = CARD_TOP, s = CARD_SIZE;
+        rbox(b, x - 5, y - 5, x + s + 5, y + s + 5, 8, wood());
+        rbox(b, x - 2, y - 2, x + s + 2, y + s + 2, 6, rgb(236, 210, 170));
     }
     // Bottom shelf with milk.
     for (int k = 0; k < 13; k++) {

@@ -3,6 +3,7 @@
 
 #include "art/figures.h"
 #include "common/output.h"
+#include "core/layout.h"
 
 #include <cmath>
 #include <string>
@@ -354,20 +355,22 @@ void title_bmp()
     // The menu's slate hangs from the card: a small chalkboard in a wooden
     // frame, where the game writes Start and Exit, with the arrows that
     // choose chalked beside them.
-    for (float rx : {304.0f, 396.0f}) {
-        stroke(b, {rx, 400, rx, 412}, 4, outline());
-        stroke(b, {rx, 401, rx, 411}, 1.8f, rgb(214, 190, 150));
+    // Placed from where the menu writes its two rows (mx, my0) and (mx, my1).
+    const float mx = MENU_X, my0 = MENU_Y[0], my1 = MENU_Y[1];
+    for (float rx : {mx - 6, mx + 86}) {
+        stroke(b, {rx, my0 - 20, rx, my0 - 8}, 4, outline());
+        stroke(b, {rx, my0 - 19, rx, my0 - 9}, 1.8f, rgb(214, 190, 150));
     }
-    rbox(b, 288, 407, 412, 469, 8, outline());
-    rbox(b, 291, 410, 409, 466, 6, rgb(176, 118, 70));
-    box(b, 291, 462, 409, 466, rgb(134, 84, 50));
-    rbox(b, 299, 414, 401, 460, 3, rgb(46, 62, 58));
-    box(b, 299, 414, 401, 418, rgb(40, 54, 50));
+    rbox(b, mx - 22, my0 - 13, mx + 102, my1 + 29, 8, outline());
+    rbox(b, mx - 19, my0 - 10, mx + 99, my1 + 26, 6, rgb(176, 118, 70));
+    box(b, mx - 19, my1 + 22, mx + 99, my1 + 26, rgb(134, 84, 50));
+    rbox(b, mx - 11, my0 - 6, mx + 91, my1 + 20, 3, rgb(46, 62, 58));
+    box(b, mx - 11, my0 - 6, mx + 91, my0 - 2, rgb(40, 54, 50));
     int chalk = rgb(236, 240, 226);
-    stroke(b, {388, 434, 388, 421}, 2.2f, chalk);
-    stroke(b, {383, 426, 388, 420.5f, 393, 426}, 2.2f, chalk);
-    stroke(b, {388, 440, 388, 453}, 2.2f, chalk);
-    stroke(b, {383, 448, 388, 453.5f, 393, 448}, 2.2f, chalk);
+    stroke(b, {mx + 78, my0 + 14, mx + 78, my0 + 1}, 2.2f, chalk);
+    stroke(b, {mx + 73, my0 + 6, mx + 78, my0 + 0.5f, mx + 83, my0 + 6}, 2.2f, chalk);
+    stroke(b, {mx + 78, my1, mx + 78, my1 + 13}, 2.2f, chalk);
+    stroke(b, {mx + 73, my1 + 8, mx + 78, my1 + 13.5f, mx + 83, my1 + 8}, 2.2f, chalk);
     big_letters(b, "Nanny Day", 320, 2, 6.5f);
     BITMAP *f = shrink_masked(b);
     say(f, "an afternoon with Pip", 320, 122, 2, 0, rgb(255, 250, 236), outline());
