@@ -8,7 +8,12 @@ shift 3
 
 compilers=()
 [ "$kind" = fuzzer ] && compilers=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++)
-cmake -S "$src" -B "$dir" -DNANNYDAY_SANITIZE="$kind" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${compilers[@]}" >/dev/null
+# -O1 with line tables only: what the sanitizers' own documentation advises,
+# and it halves the compile time, which is most of these runs, while the tests
+# run as fast as at -O2 and every report still names its file and line.
+flags="-O1 -g1 -DNDEBUG"
+cmake -S "$src" -B "$dir" -DNANNYDAY_SANITIZE="$kind" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${compilers[@]}" \
+    -DCMAKE_C_FLAGS_RELWITHDEBINFO="$flags" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$flags" >/dev/null
 if [ "$kind" = fuzzer ]; then
     cmake --build "$dir" -j2 --target fuzz_bmp fuzz_pcx fuzz_wav fuzz_xm
     exit 0
