@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <set>
 #include <string>
 #include <unistd.h>
@@ -151,10 +152,17 @@ TEST_F(Content, TheFourTracksAreDifferentMusicEvenlyLoudAndWide)
 
 namespace {
 
-// Every note's instrument name and volume column, in the order the song plays its patterns.
-std::vector<std::pair<std::string, int>> notes_played(const char *path)
+struct Played {
+    std::string name;   // the instrument's
+    int volume;         // its volume column, 0-64
+    int channel;
+    double seconds;     // from the start, at the song's own tempo
+};
+
+// Every note, in the order the song plays its patterns.
+std::vector<Played> notes_played(const char *path)
 {
-    std::vector<std::pair<std::string, int>> out;
+    std::vector<Played> out;
     FILE *fp = fopen(path, "rb");
     if (!fp)
         return out;
@@ -166,18 +174,22 @@ std::vector<std::pair<std::string, int>> notes_played(const char *path)
     auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
     if (d.size() < 336)
         return out;
-    size_t orders = u16(64), patterns = u16(70), instruments = u16(72);
+    size_t orders = u16(64), channels = u16(68), patterns = u16(70), instruments = u16(72);
+    double row_seconds = 2.5 * static_cast<double>(u16(76)) / static_cast<double>(u16(78));
     size_t at = 60 + u32(60);
-    std::vector<std::vector<std::pair<int, int>>> cells(patterns);   // (instrument, volume) of each note
+    std::vector<std::vector<Played>> cells(patterns);   // instrument number as name, row as seconds
+    std::vector<size_t> rows(patterns);
     for (size_t p = 0; p < patterns; p++) {
         size_t q = at + u32(at), end = q + u16(at + 7);
-        for (; q < end;) {
+        rows[p] = u16(at + 5);
+        for (size_t cell = 0; q < end; cell++) {
             unsigned char f[5] = {0, 0, 0, 0, 0}, mask = d[q] & 0x80 ? d[q++] : 0x1f;
             for (int k = 0; k < 5; k++)
                 if (mask & 1 << k)
                     f[k] = d[q++];
             if (f[0] >= 1 && f[0] <= 96 && f[1])
-                cells[p].push_back({f[1], f[2] - 0x10});
+                cells[p].push_back({std::to_string(f[1]), f[2] - 0x10, static_cast<int>(cell % channels),
+                                    static_cast<double>(cell / channels)});
         }
         at = end;
     }
@@ -189,9 +201,12 @@ std::vector<std::pair<std::string, int>> notes_played(const char *path)
             data += u32(q);
         at = samples ? q + data : at + u32(at);
     }
-    for (size_t o = 0; o < orders; o++)
-        for (const auto &[ins, volume] : cells[d[80 + o]])
-            out.push_back({names[static_cast<size_t>(ins - 1)], volume});
+    double start = 0;
+    for (size_t o = 0; o < orders; o++) {
+        for (const Played &n : cells[d[80 + o]])
+            out.push_back({names[std::stoul(n.name) - 1], n.volume, n.channel, (start + n.seconds) * row_seconds});
+        start += static_cast<double>(rows[d[80 + o]]);
+    }
     return out;
 }
 
@@ -203,16 +218,41 @@ TEST_F(Content, EveryDrumPlaysAtThreeLevelsAtLeast)
 {
     for (int t = 0; t < 4; t++) {
         SCOPED_TRACE(TRACKS[t]);
-        std::vector<std::pair<std::string, int>> notes = notes_played(TRACKS[t]);
+        std::vector<Played> notes = notes_played(TRACKS[t]);
         ASSERT_GT(notes.size(), 100u);
-        for (const char *drum : {"kick", "snare", "hat", "ride", "shaker", "clap"}) {
+        for (const char *drum : {"kick", "snare", "hat", "open hat", "ride", "shaker", "clap"}) {
             std::set<int> volumes;
-            for (const auto &[name, volume] : notes)
-                if (name == drum)
-                    volumes.insert(volume);
+            for (const Played &n : notes)
+                if (n.name == drum)
+                    volumes.insert(n.volume);
             if (!volumes.empty()) {
                 EXPECT_GE(volumes.size(), 3u) << drum;
             }
+        }
+    }
+}
+
+// A tune played at one level is a machine's: the leads and their echoes
+// shape their phrases. And level three is over in under nine seconds, so its
+// tune must come in within two.
+TEST_F(Content, TheLeadsBreatheAndLevelThreesTuneComesInAtOnce)
+{
+    const char *const leads[4] = {"clarinet", "vibes", "brass", "flute"};
+    for (int t = 0; t < 4; t++) {
+        SCOPED_TRACE(TRACKS[t]);
+        std::vector<Played> notes = notes_played(TRACKS[t]);
+        std::map<int, std::set<int>> volumes;   // by channel
+        double first = 1e9;
+        for (const Played &n : notes)
+            if (n.name == leads[t]) {
+                volumes[n.channel].insert(n.volume);
+                first = std::fmin(first, n.seconds);
+            }
+        ASSERT_FALSE(volumes.empty()) << "no " << leads[t];
+        for (const auto &[channel, levels] : volumes)
+            EXPECT_GE(levels.size(), 3u) << leads[t] << " on channel " << channel;
+        if (t == 2) {
+            EXPECT_LE(first, 2.0) << "seconds before the tune";
         }
     }
 }

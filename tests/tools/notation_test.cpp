@@ -174,3 +174,30 @@ TEST(Notation, EchoesRepeatEveryNoteAndReleaseLaterAndSofterAndWrapToTheLoop)
     EXPECT_EXIT(echo(s, {0}, {2, 3}, 0, 1, 3, 50), testing::ExitedWithCode(1), "one channel for each");
     EXPECT_EXIT(echo(s, {0, 1}, {2, 3}, 0, 1, 3, 50), testing::ExitedWithCode(1), "lands on a note");
 }
+
+TEST(Notation, PhrasedLinesLeanOnTheTopNoteAndPassOverShortOnesAndTheSongsLevelGoesWhereItIsFree)
+{
+    Song s = song(2, 2);
+    Line line{0, -1, 1, 60, 0, true};
+    melody(s, line, 0, "C4 . . . . . . . D4 . E4 . G4 . . . | G4 . F4 . E4! . . . D4? . . . C4 . . .");
+    auto v = [&](int row) { return s.at(0, row).volume - 0x10; };
+    EXPECT_EQ(v(12), 60) << "the bar's top note";
+    EXPECT_EQ(v(16), 60) << "and the next bar's, however short";
+    EXPECT_LT(v(0), v(12)) << "a held note";
+    EXPECT_LT(v(8), v(0)) << "a passing note";
+    EXPECT_EQ(v(8), v(18));
+    EXPECT_EQ(v(28), v(0)) << "held to the end of the line";
+    EXPECT_GT(v(20), v(28)) << "accents still count";
+    EXPECT_LT(v(24), v(28)) << "and so do soft notes";
+
+    // The global volume goes on a channel with neither note nor effect.
+    global_volume(s, 0, 51);
+    EXPECT_EQ(s.at(1, 0).effect, 0x10);
+    EXPECT_EQ(s.at(1, 0).param, 51);
+    EXPECT_EQ(s.at(0, 0).effect, 0);
+    global_volume(s, 2, 80);
+    EXPECT_EQ(s.at(0, 2).param, 64) << "64 is as loud as it goes";
+    s.at(1, 4).note = 49;
+    s.at(0, 4).note = 49;
+    EXPECT_EXIT(global_volume(s, 4, 64), testing::ExitedWithCode(1), "no free effect");
+}

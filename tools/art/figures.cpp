@@ -71,6 +71,7 @@ struct Pen {
     BITMAP *b;
     float ox, oy, s;
     float grow = 0;
+    float edge = 0;   // the figure's outline width in pixels
     int only = -1;
     float rot = 0, rcx = 0, rcy = 0;   // turns what is drawn by rot degrees round (rcx, rcy)
 
@@ -125,6 +126,15 @@ struct Pen {
         float x, y;
         at(u, v, x, y);
         ::arc(b, x, y, rx * s, ry * s, a0 + rot, a1 + rot, w * s, C(c));
+    }
+    // The same pen drawing z times larger round (u, v).
+    Pen zoomed(float u, float v, float z) const
+    {
+        Pen t = *this;
+        t.ox += u * s * (1 - z);
+        t.oy += v * s * (1 - z);
+        t.s *= z;
+        return t;
     }
     // The same pen turned round (u, v) by `deg` more.
     Pen turned(float u, float v, float deg) const
@@ -192,7 +202,7 @@ void rosa_pass(const Pen &p, const Pose &q)
     float sx = q.lean, hx = q.lean * 1.2f, hy = -83;
     // The face turns by moving its features sideways and closer together.
     float fx = hx + q.turn * 3.2f, gap = 4.2f * (1 - 0.22f * std::fabs(q.turn));
-    Pen h = p.turned(hx, hy, q.tilt);
+    Pen h = p.turned(hx, hy, q.tilt).zoomed(hx, hy + 11, q.head);
     // Hair behind the head, and the bun.
     h.disc(hx, hy - 1, 12.5f, rosa_hair());
     h.disc(hx - q.turn * 4, hy - 16, 6.5f, rosa_hair());
@@ -217,7 +227,7 @@ void rosa_pass(const Pen &p, const Pose &q)
     if (p.fill()) {
         Pen o = p;
         o.only = outline();
-        o.grow = p.s * 0.9f;
+        o.grow = p.edge * (0.9f / 1.3f);
         limb(o, sx - 9, shy, q.lex, q.ley, q.lhx, q.lhy, 5.5f, 0, 0.45f, 0, 3.5f);
         limb(o, sx + 9, shy, q.rex, q.rey, q.rhx, q.rhy, 5.5f, 0, 0.45f, 0, 3.5f);
     }
@@ -243,7 +253,7 @@ void pip_top(const Pen &p, const Pose &q, bool body)
 {
     float sx = q.lean, hx = q.lean * 1.2f, hy = -45;
     float fx = hx + q.turn * 3.4f, gap = 4.3f * (1 - 0.22f * std::fabs(q.turn));
-    Pen h = p.turned(hx, hy, q.tilt);
+    Pen h = p.turned(hx, hy, q.tilt).zoomed(hx, hy + 11.5f, q.head);
     if (body) {
         p.quad(sx - 8, -34, sx + 8, -34, 9.5f, -18, -9.5f, -18, shirt());
         if (p.fill())
@@ -258,7 +268,7 @@ void pip_top(const Pen &p, const Pose &q, bool body)
     if (p.fill()) {
         Pen o = p;
         o.only = outline();
-        o.grow = p.s * 0.8f;
+        o.grow = p.edge * (0.8f / 1.3f);
         limb(o, sx - 7, -32, q.lex, q.ley, q.lhx, q.lhy, 4.8f, 0, 0.3f, 0, 3);
         limb(o, sx + 7, -32, q.rex, q.rey, q.rhx, q.rhy, 4.8f, 0, 0.3f, 0, 3);
     }
@@ -302,11 +312,12 @@ void pip_pass(const Pen &p, const Pose &q)
 }
 
 template <class F>
-void outlined(BITMAP *b, float x, float y, float s, F draw)
+void outlined(BITMAP *b, float x, float y, float s, float edge, F draw)
 {
     Pen p{b, x, y, s};
+    p.edge = edge > 0 ? edge : s * 1.3f;
     Pen o = p;
-    o.grow = s * 1.3f;
+    o.grow = p.edge;
     o.only = outline();
     draw(o);
     draw(p);
@@ -314,39 +325,49 @@ void outlined(BITMAP *b, float x, float y, float s, F draw)
 
 // The shopping trolley seen from the side, handle on the left, with the
 // shopping in it; x, y: where the handle's end of it meets the ground;
-// s: pixels per unit (the cart is 130 long).
-void cart(BITMAP *b, float x, float y, float s)
+// s: pixels per unit (the cart is 130 long); edge: the outline's width in
+// pixels, 0 for the pictures' own.
+void cart(BITMAP *b, float x, float y, float s, float edge)
 {
     auto X = [&](float u) { return x + u * s; };
     auto Y = [&](float v) { return y + v * s; };
     int metal = rgb(150, 160, 178), dark = rgb(90, 96, 112), red = rgb(220, 64, 60);
     float w = s * 2.2f;
-    apple(b, X(88), Y(-84), s * 7);
-    apple(b, X(101), Y(-86), s * 7);
-    milk(b, X(114), Y(-70), s * 30);
-    poly(b, {X(60), Y(-80), X(80), Y(-96), X(92), Y(-86), X(72), Y(-72)}, outline());
-    poly(b, {X(61.5f), Y(-80), X(80), Y(-94), X(90), Y(-86), X(72), Y(-73.5f)}, rgb(222, 170, 96));
+    // Small, the shopping sits higher, where the wires do not hide it, and
+    // the basket has fewer wires, one pixel wide and outlined only round the
+    // frame, so that it does not fill in dark.
+    bool small = edge > 0;
+    float lift = small ? 8 : 0;
+    apple(b, X(88), Y(-84 - lift), s * (small ? 8 : 7));
+    apple(b, X(101), Y(-86 - lift), s * (small ? 8 : 7));
+    milk(b, X(114), Y(-70 - lift), s * 30);
+    poly(b, {X(60), Y(-80 - lift), X(80), Y(-96 - lift), X(92), Y(-86 - lift), X(72), Y(-72 - lift)}, outline());
+    poly(b, {X(61.5f), Y(-80 - lift), X(80), Y(-94 - lift), X(90), Y(-86 - lift), X(72), Y(-73.5f - lift)},
+         rgb(222, 170, 96));
     // Basket: a wire box, wider at the top.
+    int columns = small ? 6 : 8, rails = small ? 3 : 4;
+    float thin = small ? 1.0f : w * 0.6f;
     auto wire = [&](float g, int c) {
         stroke(b, {X(14), Y(-90), X(130), Y(-90), X(120), Y(-42), X(26), Y(-42), X(14), Y(-90)}, w * 1.4f + g, c);
-        for (int i = 1; i < 8; i++) {
-            float t = static_cast<float>(i) / 8;
-            stroke(b, {X(14 + 116 * t), Y(-90), X(26 + 94 * t), Y(-42)}, w * 0.6f + g, c);
+        float gi = small ? 0 : g;
+        for (int i = 1; i < columns; i++) {
+            float t = static_cast<float>(i) / static_cast<float>(columns);
+            stroke(b, {X(14 + 116 * t), Y(-90), X(26 + 94 * t), Y(-42)}, thin + gi, c);
         }
-        for (int j = 1; j < 4; j++) {
-            float t = static_cast<float>(j) / 4;
-            stroke(b, {X(14 + 12 * t), Y(-90 + 48 * t), X(130 - 10 * t), Y(-90 + 48 * t)}, w * 0.6f + g, c);
+        for (int j = 1; j < rails; j++) {
+            float t = static_cast<float>(j) / static_cast<float>(rails);
+            stroke(b, {X(14 + 12 * t), Y(-90 + 48 * t), X(130 - 10 * t), Y(-90 + 48 * t)}, thin + gi, c);
         }
         // Frame, handle and wheels.
         stroke(b, {X(26), Y(-42), X(22), Y(-14), X(120), Y(-14), X(120), Y(-42)}, w * 1.3f + g, c);
         stroke(b, {X(14), Y(-90), X(2), Y(-100)}, w * 1.3f + g, c);
     };
-    wire(s * 1.6f, outline());
+    wire(small ? 2 * edge : s * 1.6f, outline());
     wire(0, metal);
     stroke(b, {X(-2), Y(-103), X(6), Y(-97)}, w * 2.2f, red);
     for (float wx : {30.0f, 112.0f}) {
         stroke(b, {X(wx), Y(-14), X(wx), Y(-8)}, w * 1.2f, dark);
-        disc(b, X(wx), Y(-6.5f), s * 6.5f, outline());
+        disc(b, X(wx), Y(-6.5f), s * 5.0f + (edge > 0 ? edge : s * 1.5f), outline());
         disc(b, X(wx), Y(-6.5f), s * 5.0f, rgb(60, 60, 70));
         disc(b, X(wx), Y(-6.5f), s * 2.0f, metal);
     }
@@ -370,19 +391,19 @@ Pose pip_standing()
     return p;
 }
 
-void rosa(BITMAP *b, float x, float y, float s, const Pose &q)
+void rosa(BITMAP *b, float x, float y, float s, const Pose &q, float edge)
 {
-    outlined(b, x, y, s, [&](const Pen &p) { rosa_pass(p, q); });
+    outlined(b, x, y, s, edge, [&](const Pen &p) { rosa_pass(p, q); });
 }
 
-void pip(BITMAP *b, float x, float y, float s, const Pose &q)
+void pip(BITMAP *b, float x, float y, float s, const Pose &q, float edge)
 {
-    outlined(b, x, y, s, [&](const Pen &p) { pip_pass(p, q); });
+    outlined(b, x, y, s, edge, [&](const Pen &p) { pip_pass(p, q); });
 }
 
-void pip_sitting(BITMAP *b, float x, float y, float s, const Pose &q)
+void pip_sitting(BITMAP *b, float x, float y, float s, const Pose &q, float edge)
 {
-    outlined(b, x, y, s, [&](const Pen &p) {
+    outlined(b, x, y, s, edge, [&](const Pen &p) {
         p.quad(q.lean - 8, -34, q.lean + 8, -34, 9, -24, -9, -24, shirt());
         pip_top(p, q, false);
     });
@@ -392,7 +413,7 @@ void pip_head(BITMAP *b, float cx, float cy, float s, const Pose &q)
 {
     float hx = q.lean * 1.2f, hy = -45;
     float fx = hx + q.turn * 3.4f, gap = 4.3f * (1 - 0.22f * std::fabs(q.turn));
-    outlined(b, cx - hx * s, cy - hy * s, s, [&](const Pen &p) { pip_face(p.turned(hx, hy, q.tilt), hx, hy, fx, gap, q); });
+    outlined(b, cx - hx * s, cy - hy * s, s, 0, [&](const Pen &p) { pip_face(p.turned(hx, hy, q.tilt), hx, hy, fx, gap, q); });
 }
 
 void apple(BITMAP *b, float cx, float cy, float r, float tilt, float vary)
@@ -510,20 +531,20 @@ void bell(BITMAP *b, float cx, float cy, float s, bool ringing)
             }
 }
 
-void pushing_home(BITMAP *b, float rx, float ground, float rs)
+void pushing_home(BITMAP *b, float rx, float ground, float rs, float edge)
 {
     // A trolley's handle is at the height of an adult's hips.
     float cs = rs * 0.58f, gx = rx + 24 * rs;
     Pose p = pip_standing();
     p.face = LAUGH; p.look = 1;
     p.lhx = -15; p.lhy = -60; p.rhx = 16; p.rhy = -62;
-    pip_sitting(b, gx + 44 * cs, ground - 90 * cs + 8 + 24 * rs, rs, p);
-    cart(b, gx, ground, cs);
+    pip_sitting(b, gx + 44 * cs, ground - 90 * cs + 8 + 24 * rs, rs, p, edge);
+    cart(b, gx, ground, cs, edge);
     Pose r = rosa_standing();
     r.lean = 4; r.look = 1; r.face = LAUGH; r.turn = 0.5f;
     r.lex = 6; r.ley = -50; r.lhx = 18; r.lhy = -57;
     r.rex = 20; r.rey = -50; r.rhx = 26; r.rhy = -58;
-    rosa(b, rx, ground - 1.5f * rs, rs, r);
+    rosa(b, rx, ground - 1.5f * rs, rs, r, edge);
 }
 
 void cloud(BITMAP *b, float x, float y, float s)

@@ -37,6 +37,7 @@ struct Pose {
     float lkx = NAN, lky = NAN, rkx = NAN, rky = NAN;   // knees
     float tilt = 0;             // the head leans this many degrees, clockwise
     float turn = 0;             // the face turns, -1 to the left to 1 to the right
+    float head = 1;             // the head this many times larger, for small figures
 };
 
 enum Face { SMILE, LAUGH, SURPRISE, ASLEEP };
@@ -45,12 +46,13 @@ enum Face { SMILE, LAUGH, SURPRISE, ASLEEP };
 Pose rosa_standing();
 Pose pip_standing();
 
-// x, y: the point between the feet on the finished picture; s: pixels per unit.
-void rosa(BITMAP *b, float x, float y, float s, const Pose &p);
-void pip(BITMAP *b, float x, float y, float s, const Pose &p);
+// x, y: the point between the feet on the finished picture; s: pixels per unit;
+// edge: the outline's width in pixels, 0 for the pictures' own (1.3 units).
+void rosa(BITMAP *b, float x, float y, float s, const Pose &p, float edge = 0);
+void pip(BITMAP *b, float x, float y, float s, const Pose &p, float edge = 0);
 
 // Pip's head and arms only, for where he sits inside something (the trolley).
-void pip_sitting(BITMAP *b, float x, float y, float s, const Pose &p);
+void pip_sitting(BITMAP *b, float x, float y, float s, const Pose &p, float edge = 0);
 // Pip's head alone, centred on (cx, cy), for where the rest of him is hidden.
 void pip_head(BITMAP *b, float cx, float cy, float s, const Pose &p);
 
@@ -61,8 +63,9 @@ void milk(BITMAP *b, float cx, float bottom, float h, float tilt = 0, float vary
 void bell(BITMAP *b, float cx, float cy, float s, bool ringing);
 
 // Rosa pushing the trolley to the right with Pip and the shopping in it:
-// rx, ground: where Rosa stands; rs: her pixels per unit.
-void pushing_home(BITMAP *b, float rx, float ground, float rs);
+// rx, ground: where Rosa stands; rs: her pixels per unit; edge: the
+// outlines' width in pixels, 0 for the pictures' own.
+void pushing_home(BITMAP *b, float rx, float ground, float rs, float edge = 0);
 
 void cloud(BITMAP *b, float x, float y, float s);
 // A tree standing at (x, y), about 1.6 s tall: kind ROUND, POPLAR, FIR,

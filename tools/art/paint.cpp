@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <vector>
 
 int rgb(int r, int g, int b)
@@ -93,6 +94,31 @@ BITMAP *shrink(BITMAP *big)
 BITMAP *shrink_masked(BITMAP *big)
 {
     return shrink_with(big, true);
+}
+
+BITMAP *shrink_crisp(BITMAP *big, int edge)
+{
+    int w = big->w / SS, h = big->h / SS;
+    BITMAP *out = create_bitmap_ex(32, w, h);
+    const int mask_c = mask();
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            std::map<int, int> count;
+            for (int j = 0; j < SS; j++)
+                for (int i = 0; i < SS; i++) {
+                    int c = getpixel(big, x * SS + i, y * SS + j);
+                    count[c] += c == edge ? 3 : 2;
+                }
+            int best = mask_c, most = count[mask_c] > SS * SS ? 1 << 20 : 0;
+            for (auto [c, n] : count)
+                if (c != mask_c && n > most) {
+                    best = c;
+                    most = n;
+                }
+            putpixel(out, x, y, best);
+        }
+    destroy_bitmap(big);
+    return out;
 }
 
 void box(BITMAP *b, float x1, float y1, float x2, float y2, int c)

@@ -22,6 +22,12 @@ BITMAP *shrink(BITMAP *big);
 // only the painted part, so no pink fringe is left around a figure.
 BITMAP *shrink_masked(BITMAP *big);
 
+// The same, crisp: every pixel takes the colour most of its block has, the
+// colour `edge` counting half as much again so that outlines stay whole
+// pixels; the mask wins only where it fills more than half the block. For
+// small figures, where averaged edges would blur them.
+BITMAP *shrink_crisp(BITMAP *big, int edge);
+
 void box(BITMAP *b, float x1, float y1, float x2, float y2, int c);   // x2, y2 are the far edges
 void rbox(BITMAP *b, float x1, float y1, float x2, float y2, float r, int c);
 void disc(BITMAP *b, float cx, float cy, float r, int c);

@@ -62,32 +62,49 @@ void bg0()
         flower(b, x, 200 + static_cast<float>(static_cast<int>(x) % 4) * 9, 4, rgb(250, 250, 250));
     wash(b, 0, 0, 640, 480, rgb(214, 228, 206), 0.42f);
 
-    // The lawn, raised a little: a shadow, a wooden edge, bright mown stripes.
+    // The lawn, raised a little: a shadow cast away from the sun, a wooden
+    // edge lit on the sides that face it, bright mown stripes.
     float x1 = L - 18, y1 = T - 24, x2 = R + 19, y2 = B + 14;
-    rbox(b, x1 - 12, y1 - 2, x2 + 2, y2 + 14, 12, rgb(74, 118, 62));
+    float sun_x, sun_y;
+    towards_light(sun_x, sun_y);
+    rbox(b, x1 - 6 - 10 * sun_x, y1 - 6 - 10 * sun_y, x2 + 6 - 10 * sun_x, y2 + 6 - 10 * sun_y, 12, rgb(74, 118, 62));
     rbox(b, x1 - 8, y1 - 8, x2 + 8, y2 + 8, 10, outline());
     rbox(b, x1 - 5, y1 - 5, x2 + 5, y2 + 5, 8, wood());
-    box(b, x1 - 5, y2 + 1, x2 + 5, y2 + 5, wood_dark());
+    box(b, x1 - 5, y1 - 5 + 8, x1 - 1, y2 + 5 - 8, in_light(wood(), -1, 0));
+    box(b, x2 + 1, y1 - 5 + 8, x2 + 5, y2 + 5 - 8, in_light(wood(), 1, 0));
+    box(b, x1 - 5 + 8, y1 - 5, x2 + 5 - 8, y1 - 1, in_light(wood(), 0, -1));
+    box(b, x1 - 5 + 8, y2 + 1, x2 + 5 - 8, y2 + 5, in_light(wood_dark(), 0, 1));
     box(b, x1 - 1, y1 - 1, x2 + 1, y2 + 1, outline());
     box(b, x1, y1, x2, y2, rgb(146, 212, 104));
     for (float x = x1; x < x2; x += 36)
         box(b, x, y1, std::fmin(x + 18, x2), y2, rgb(128, 198, 90));
     // The sandpit in the goal corner: sand, a castle, a bucket and spade.
     float sx1 = R - 52, sy1 = B - 50;
+    int sand = rgb(250, 222, 154);
     rbox(b, sx1 - 3, sy1 - 3, x2 + 1, y2 + 1, 6, outline());
-    rbox(b, sx1, sy1, x2 + 1, y2 + 1, 5, rgb(214, 160, 96));
-    rbox(b, sx1 + 4, sy1 + 4, x2 - 3, y2 - 3, 4, rgb(250, 222, 154));
+    rbox(b, sx1, sy1, x2 + 1, y2 + 1, 5, in_light(rgb(214, 160, 96), -1, 1));
+    box(b, sx1 + 5, sy1, x2 - 4, sy1 + 4, in_light(rgb(214, 160, 96), 0, -1));
+    box(b, x2 - 3, sy1 + 5, x2 + 1, y2 - 4, in_light(rgb(214, 160, 96), 1, 0));
+    rbox(b, sx1 + 4, sy1 + 4, x2 - 3, y2 - 3, 4, sand);
+    // The frame's walls facing the sun shade the sand inside them.
+    box(b, sx1 + 6, sy1 + 4, x2 - 3, sy1 + 4 - 5 * sun_y, in_light(sand, -1, 1));
+    box(b, x2 - 3 - 5 * sun_x, sy1 + 4, x2 - 3, y2 - 5, in_light(sand, -1, 1));
     for (int k = 0; k < 3; k++)
         arc(b, sx1 + 30, sy1 + 40, 10 + 6 * static_cast<float>(k), 4 + 2 * static_cast<float>(k), 190, 350, 1.2f,
             rgb(232, 196, 126));
     float cx = sx1 + 16, cy = sy1 + 24;
+    ground_shadow(b, cx, cy + 7, 18);
+    ground_shadow(b, cx + 4, sy1 + 44, 16);
     poly(b, {cx - 8, cy + 7, cx + 8, cy + 7, cx + 6, cy - 5, cx - 6, cy - 5}, outline());
-    poly(b, {cx - 6.5f, cy + 5.5f, cx + 6.5f, cy + 5.5f, cx + 5, cy - 3.5f, cx - 5, cy - 3.5f}, rgb(236, 196, 120));
+    poly(b, {cx - 6.5f, cy + 5.5f, cx + 6.5f, cy + 5.5f, cx + 5, cy - 3.5f, cx - 5, cy - 3.5f}, in_light(rgb(236, 196, 120), -1, 0));
+    poly(b, {cx, cy + 5.5f, cx + 6.5f, cy + 5.5f, cx + 5, cy - 3.5f, cx, cy - 3.5f}, in_light(rgb(236, 196, 120), 1, 0));
     for (float k : {-5.0f, 0.0f, 5.0f})
         box(b, cx + k - 1.5f, cy - 8, cx + k + 1.5f, cy - 3, outline());
     poly(b, {cx - 2, sy1 + 44, cx + 10, sy1 + 44, cx + 12, sy1 + 32, cx - 4, sy1 + 32}, outline());
     poly(b, {cx - 0.5f, sy1 + 42.5f, cx + 8.5f, sy1 + 42.5f, cx + 10.5f, sy1 + 33.5f, cx - 2.5f, sy1 + 33.5f},
-         rgb(70, 150, 220));
+         in_light(rgb(70, 150, 220), -1, 0));
+    poly(b, {cx + 4, sy1 + 42.5f, cx + 8.5f, sy1 + 42.5f, cx + 10.5f, sy1 + 33.5f, cx + 4, sy1 + 33.5f},
+         in_light(rgb(70, 150, 220), 1, 0));
     // The spade lies along the top, clear of where Pip ends up.
     stroke(b, {sx1 + 26, sy1 + 10, sx1 + 46, sy1 + 8}, 2.2f, outline());
     poly(b, {sx1 + 44, sy1 + 4, sx1 + 54, sy1 + 3.5f, sx1 + 55, sy1 + 12, sx1 + 45, sy1 + 12.5f}, outline());
@@ -390,6 +407,6 @@ void trolley()
 {
     light = EVENING;
     BITMAP *b = big_canvas(190, 122, mask());
-    pushing_home(b, 52, 121.5f, 1.1f);
-    save(shrink_masked(b), "trolley.bmp");
+    pushing_home(b, 52, 121.5f, 1.1f, 1.5f);
+    save(shrink_crisp(b, outline()), "trolley.bmp");
 }

@@ -1,124 +1,30 @@
-// The two level-one figures, drawn pixel by pixel: at 32x32 hand-placed
-// pixels read better than shrunken shapes. Feet at the bottom centre.
+// The two level-one figures: the story's own Rosa and Pip, drawn by the same
+// code as the cutscenes at 32x32, kept crisp, with a few pixels set by hand
+// where a face is too small for the shapes. Feet at the bottom centre.
 #include "art/sprites.h"
 
-#include "art/palette.h"
+#include "art/figures.h"
 #include "common/output.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <utility>
-#include <vector>
 
 namespace {
 
-struct Ink {
-    char key;
-    int colour;
+// A pixel set by hand after the drawing: x, y and its colour.
+struct Touch {
+    int x, y, colour;
 };
 
-// The story pictures' own colours, with a darker and a lighter step where a
-// 32x32 figure needs one: shade on the left, shine on the right, as the sun
-// stands in every picture.
-std::vector<Ink> inks()
+template <class Draw>
+void sprite(const char *name, Draw draw, std::initializer_list<Touch> touches)
 {
-    return {
-        {'k', outline()},    {'h', rosa_hair()},           {'H', rgb(168, 102, 60)}, {'s', skin()},
-        {'e', rgb(40, 28, 36)}, {'c', rgb(240, 150, 140)}, {'m', rgb(170, 50, 60)},  {'b', rosa_dress()},
-        {'B', rgb(48, 78, 150)}, {'w', apron()},           {'W', rgb(212, 210, 214)}, {'l', tights()},
-        {'o', shoe()},       {'g', pip_hair()},            {'r', shirt()},           {'y', stripe()},
-        {'u', shorts()},     {'n', sneaker()},
-    };
-}
-
-const char *const PIP[32] = {
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "...........k...kk...k...........",
-    "..........kgk.kggk.kgk..........",
-    ".........kgggkggggkgggk.........",
-    "........kggggggggggggggk........",
-    "........kggggggggggggggk........",
-    "........kggsgssssssgsggk........",
-    "........kgssssssssssssgk........",
-    "........ksssessssssesssk........",
-    "........ksssessssssesssk........",
-    "........ksscssmmmmsscssk........",
-    ".........ksssssmmsssssk.........",
-    "..........kksssssssskk..........",
-    ".........krrrrrrrrrrrrk.........",
-    "........krrrrrrrrrrrrrrk........",
-    "........kryyyyyyyyyyyyrk........",
-    "........ksrrrrrrrrrrrrsk........",
-    "........ksyyyyyyyyyyyysk........",
-    ".........kuuuuuuuuuuuuk.........",
-    "..........kuuuk..kuuuk..........",
-    "...........kssk..kssk...........",
-    "...........kssk..kssk...........",
-    "..........knnnk..knnnk..........",
-    "..........kkkkk..kkkkk..........",
-};
-
-const char *const ROSA[32] = {
-    "................................",
-    "..............kkkk..............",
-    ".............khhhhk.............",
-    ".............khhHHk.............",
-    "...........kkkhhhhkkk...........",
-    "..........khhhhhhhhhhk..........",
-    ".........khhhhhhhhhHhhk.........",
-    "........khhhhhhhhhhhhhhk........",
-    "........khhhsssssssshhhk........",
-    "........khhsssssssssshhk........",
-    "........khsssksssskssshk........",
-    "........khsssksssskssshk........",
-    "........khscsssssssscshk........",
-    "........kkssssmssmsssskk........",
-    ".........ksssssmmsssssk.........",
-    "..........kssssssssssk..........",
-    "...........kkksssskkk...........",
-    "..........kbbbbwwbbbbk..........",
-    ".........kbbbbwwwwbbbbk.........",
-    "........kBbbbwwwwwwbbbbk........",
-    "........kBbbbwwwwwwbbbbk........",
-    "........kBbbbwwwwwwbbbbk........",
-    "........ksbbbwwwwwwbbbsk........",
-    "........ksbbwwwwwwwwbbsk........",
-    "........kbbbwwwwwwwwbbbk........",
-    ".......kbbbbwwwwwwwwbbbbk.......",
-    ".......kbbbbWWWWWWWWbbbbk.......",
-    ".......kBBBBBBBBBBBBBBBBk.......",
-    "........kkkkkkkkkkkkkkkk........",
-    "...........kllk..kllk...........",
-    "..........koook..koook..........",
-    "..........kkkkk..kkkkk..........",
-};
-
-void sprite(const char *const rows[32], const char *name)
-{
-    const std::vector<Ink> palette = inks();
-    BITMAP *b = create_bitmap_ex(32, 32, 32);
-    for (int y = 0; y < 32; y++) {
-        if (strlen(rows[y]) != 32) {
-            fprintf(stderr, "%s: row %d is not 32 wide\n", name, y);
-            exit(1);
-        }
-        for (int x = 0; x < 32; x++) {
-            int c = mask();
-            for (const Ink &i : palette)
-                if (i.key == rows[y][x])
-                    c = i.colour;
-            putpixel(b, x, y, c);
-        }
-    }
+    // In daylight, as the lawn is.
+    light = DAY;
+    BITMAP *big = big_canvas(32, 32, mask());
+    draw(big);
+    BITMAP *b = shrink_crisp(big, outline());
+    for (const Touch &t : touches)
+        putpixel(b, t.x, t.y, t.colour);
     // A light rim outside the dark outline, so the figures stand out on
     // either stripe of the lawn like stickers.
     BITMAP *rim = create_bitmap_ex(32, 32, 32);
@@ -140,12 +46,35 @@ void sprite(const char *const rows[32], const char *name)
 
 } // namespace
 
+// Pip mid-run, facing the player, so that he flees either way without
+// running backwards: legs astride, one arm up and one swinging, laughing.
 void img1()
 {
-    sprite(PIP, "img1.bmp");
+    Pose p = pip_standing();
+    p.face = LAUGH;
+    p.head = 1.3f;
+    p.lex = -13; p.ley = -28; p.lhx = -19; p.lhy = -25;
+    p.rex = 13; p.rey = -30; p.rhx = 19; p.rhy = -33;
+    p.lkx = -8; p.lky = -8; p.lfx = -8; p.lfy = 0;
+    p.rkx = 8; p.rky = -8; p.rfx = 8; p.rfy = 0;
+    // Eyes a pixel wide and two high, and the laughing mouth, which the
+    // shapes blur at this size.
+    const int o = outline(), s = skin(), m = mouth(), t = rgb(236, 120, 120);
+    sprite("img1.bmp", [&](BITMAP *b) { pip(b, 16, 30.6f, 0.31f, p, 1.0f); },
+           {{17, 15, o}, {18, 15, s}, {13, 16, s}, {14, 16, o}, {17, 16, o}, {18, 16, s}, {15, 17, m}, {16, 17, m},
+            {14, 18, s}, {15, 18, t}, {16, 18, t}, {17, 18, s}});
 }
 
+// Rosa reaching for him with both hands, facing the player, mid-stride.
 void img2()
 {
-    sprite(ROSA, "img2.bmp");
+    Pose p = rosa_standing();
+    p.face = LAUGH;
+    p.head = 1.4f;
+    p.lex = -18; p.ley = -56; p.lhx = -26; p.lhy = -46;
+    p.rex = 18; p.rey = -56; p.rhx = 26; p.rhy = -46;
+    p.lfx = -8; p.rfx = 8;
+    const int o = outline(), m = mouth();
+    sprite("img2.bmp", [&](BITMAP *b) { rosa(b, 16, 30.6f, 0.245f, p, 1.0f); },
+           {{14, 9, o}, {14, 10, o}, {17, 9, o}, {17, 10, o}, {15, 11, m}, {16, 11, m}, {13, 5, o}, {14, 5, o}, {17, 5, o}, {18, 5, o}});
 }

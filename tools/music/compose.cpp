@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <functional>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -244,13 +245,49 @@ void chords(Song &s, int bar, int unit, const std::string &progression)
     }
 }
 
+namespace {
+
+// The share of a phrased line's volume each note gets, in percent, by the
+// token's index in the line: the bar's highest note full, a note held a beat
+// or more 88, a shorter one 74.
+std::vector<int> phrasing(const Song &s, const std::vector<std::pair<int, std::string>> &line)
+{
+    std::vector<int> share(line.size(), 100);
+    std::vector<int> notes(line.size(), 0);
+    for (size_t i = 0; i < line.size(); i++) {
+        int v = 0;
+        std::string t = dynamics(line[i].second, v);
+        if (t != "." && t != "-")
+            notes[i] = note_number(t);
+    }
+    for (size_t i = 0; i < line.size(); i++) {
+        if (!notes[i])
+            continue;
+        int bar = line[i].first / s.bar_rows, end = line.back().first + 1, top = 0;
+        for (size_t j = line.size() - 1; j > i; j--)
+            if (line[j].second != ".")
+                end = line[j].first;   // the next note or release
+        for (size_t j = 0; j < line.size(); j++)
+            if (line[j].first / s.bar_rows == bar)
+                top = std::max(top, notes[j]);
+        share[i] = notes[i] == top ? 100 : (end - line[i].first) * 4 >= s.bar_rows ? 88 : 74;
+    }
+    return share;
+}
+
+} // namespace
+
 int melody(Song &s, const Line &line, int bar, const std::string &notes)
 {
     bool two = line.channel2 >= 0;
     int active = -1;   // channel holding the sounding note
-    return walk(s, bar, 0, notes, "line", [&](int row, const std::string &raw) {
-        int volume = line.volume;
-        std::string t = dynamics(raw, volume);
+    std::vector<std::pair<int, std::string>> all;
+    int after = walk(s, bar, 0, notes, "line", [&](int row, const std::string &raw) { all.push_back({row, raw}); });
+    std::vector<int> share = phrasing(s, all);
+    for (size_t i = 0; i < all.size(); i++) {
+        const int row = all[i].first;
+        int volume = line.phrased ? (line.volume * share[i] + 50) / 100 : line.volume;
+        std::string t = dynamics(all[i].second, volume);
         if (t == "-") {
             if (active >= 0)
                 put_note(s, active, row, 97, 0, 0);
@@ -264,7 +301,8 @@ int melody(Song &s, const Line &line, int bar, const std::string &notes)
             put_note(s, ch, row, note_number(t) + line.transpose, line.instrument, volume);
             active = ch;
         }
-    });
+    }
+    return after;
 }
 
 void figure(Song &s, const Line &line, int bar, int bars, int low, const std::string &pattern)
@@ -435,6 +473,18 @@ void drums(Song &s, int channel, const std::vector<Kit> &kit, int bar, int bars,
         if (!found)
             fail(s, "no drum \"" + t + "\"");
     });
+}
+
+void global_volume(Song &s, int row, int volume)
+{
+    for (int c = 0; c < s.module.channels; c++) {
+        XmCell &cell = free_cell(s, c, row);
+        if (!cell.note && !cell.effect && !cell.param) {
+            set_effect(s, c, row, 0x10, std::clamp(volume, 0, 64));
+            return;
+        }
+    }
+    fail(s, "no free effect at row " + std::to_string(row) + " for the global volume");
 }
 
 void swing(Song &s, int channel, int long_speed, int short_speed)

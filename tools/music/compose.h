@@ -46,6 +46,9 @@ struct Line {
     int instrument = 1;
     int volume = 48;
     int transpose = 0;          // semitones
+    // Phrased as a player breathes: the highest note of each bar at `volume`,
+    // notes held a beat or longer a little softer, passing notes softer still.
+    bool phrased = false;
 };
 int melody(Song &s, const Line &line, int bar, const std::string &notes);
 
@@ -78,6 +81,12 @@ void drums(Song &s, int channel, const std::vector<Kit> &kit, int bar, int bars,
 // again `rows` later on the matching `to` channel, at `percent` of its volume.
 // Give the echo channels their own place in the stereo field.
 void echo(Song &s, const std::vector<int> &from, const std::vector<int> &to, int bar, int bars, int rows, int percent);
+
+// The whole song's loudness from `row` on, 0 to 64 (64 as written): it stays
+// until set again, also across the loop, so a song that changes it sets it at
+// its start and at its loop point too. Written where a channel has neither
+// note nor effect, so set it once every note is in place.
+void global_volume(Song &s, int row, int volume);
 
 // Swing: long-short pairs of rows, set on a channel's effect column.
 void swing(Song &s, int channel, int long_speed, int short_speed);

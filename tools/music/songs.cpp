@@ -19,6 +19,25 @@ std::vector<Kit> levels(char letter, char soft, int instrument, int volume, int 
     return {{letter, instrument, volume, note}, {soft, instrument, volume * percent / 100, note}};
 }
 
+// The last full statement of the tune lifts: the rest of the song plays about
+// 2 dB under it. A song that loops straight back from it eases down over its
+// last two bars a beat at a time, so that the loop does not drop.
+void lift(Song &s, int bar, int bars, bool ease_out)
+{
+    const int body = 51, beat = 4;
+    global_volume(s, 0, body);
+    global_volume(s, s.loop_bar * s.bar_rows, body);
+    global_volume(s, bar * s.bar_rows, 64);
+    int end = (bar + bars) * s.bar_rows;
+    if (!ease_out) {
+        global_volume(s, end, body);
+        return;
+    }
+    int steps = 2 * s.bar_rows / beat;
+    for (int k = 0; k < steps; k++)
+        global_volume(s, end - 2 * s.bar_rows + k * beat, 64 - (64 - body) * (k + 1) / (steps + 1));
+}
+
 std::vector<Kit> operator+(std::vector<Kit> a, const std::vector<Kit> &b)
 {
     a.insert(a.end(), b.begin(), b.end());
@@ -39,7 +58,7 @@ void track_int()
     Song s("int.xm", 12, bpm, 12, 38);
     s.pattern_bars = 2;
     s.loop_bar = 2;
-    s.mix = 96;
+    s.mix = 100;
     int flute_ = s.instrument(flute(bpm, n("C4"), n("F5"), 128));
     int harp_ = s.instrument(harp(bpm, n("E3"), n("C6"), 128));
     int bass = s.instrument(cello(bpm, n("E2"), n("D#3")));
@@ -64,13 +83,13 @@ void track_int()
                                     " F4 . . . A4 . . . C5 . . . | D5 . . . F5 . . . F5 . E5 . |";
     const std::string open_end = " D5 . . . . . C5 . Bb4 . . . | A4 . . . . . . . . . - . |";
     const std::string closed_end = " D5 . . . . . Bb4 . G4 . . . | F4 . . . . . . . . . - . |";
-    Line melody_line{0, 1, flute_, 52};
+    Line melody_line{0, 1, flute_, 58, 0, true};
     melody(s, melody_line, A, theme_start + open_end);
     melody(s, melody_line, A2, theme_start + closed_end);
     melody(s, melody_line, A3, theme_start + closed_end);
 
     // The middle part: the music box leads, the flute holds long notes beneath.
-    Line box_line{7, -1, box, 48};
+    Line box_line{7, -1, box, 54, 0, true};
     melody(s, box_line, B,
            "F5 . . . D5 . . . Bb4 . . . | E5 . . . C5 . . . G4 . . . | A4 . . . C5 . . . E5 . . . | D5 . . . . . . . . . . . |"
            " Bb4 . . . D5 . . . G5 . . . | F5 . . . . . E5 . D5 . . . | C5 . . . . . . . A4 . . . | G4 . . . . . . . . . . . |");
@@ -85,7 +104,7 @@ void track_int()
     // The music box answers where the theme holds still.
     const std::string answers = ". . . . . . . . . . . . | . . . . F5 . . . . . . . | . . . . . . . . . . . . | . . . . C5 . D5 . E5 . . . |"
                                 " - . . . . . . . . . . . | . . . . . . . . . . . . | . . . . . . . . . . . . | . . . . A5 . G5 . F5 . . . |";
-    Line answer_line{7, -1, box, 40};
+    Line answer_line{7, -1, box, 45, 0, true};
     melody(s, answer_line, A2, answers);
     melody(s, answer_line, A3, answers);
 
@@ -141,6 +160,8 @@ void track_int()
     drums(s, 6, shake, A3, 8, ". . . . S . . q s . q . | . . . . s . . q s . q . | . . . . s . . q s . q . | q . q . s . s . s s S S");
     drums(s, 8, thump, A3, 8, "K . . . . . . . . . . . | k . . . . . . . p . . . | k . . . . . . . . . . . | k . . . . . . . p . k .");
 
+    lift(s, A3, 8, true);
+
     s.write(out + "/xm/int.xm");
 }
 
@@ -184,7 +205,7 @@ void track_0()
                               " A4 . C5 . F#5 . . . E5 . C5 . A4 . F#4 . |";
     const std::string home = " G4 . B4 . D5 . G5 . . . . . - . . . |";
     const std::string turn = " B4 . D#5 . F#5 . A5 . . . . . - . . . |";
-    Line lead_line{0, -1, lead, 44};
+    Line lead_line{0, -1, lead, 50, 0, true};
     melody(s, lead_line, A, tease + home);
     melody(s, lead_line, A2, tease + turn);
     melody(s, lead_line, A3, tease + home);
@@ -198,7 +219,7 @@ void track_0()
            " D5 . B4 . D5 . B4 . D5 . B4 . G4 . A4 . | A4 . . . A4 . B4 . C5 . . . C#5 . . . |");
 
     // The second time round an oboe runs along in thirds and sixths.
-    Line second_line{1, -1, second, 34};
+    Line second_line{1, -1, second, 38, 0, true};
     melody(s, second_line, A2,
            "B4 . . . G4 . G4 . B4 . . . G4 . . . | C5 . . . A4 . C5 . E5 . . . C5 . . . |"
            " B4 . . . G4 . G4 . B4 . . . G4 . D4 . | F#4 . F#4 . F#4 . A4 . A4 . . . F#4 . A4 . |"
@@ -211,7 +232,7 @@ void track_0()
            " . . . . . . . . . . . . A4 . . . | . . . . . . . . . . . . . . - . |"
            " . . . . . . . . . . . . . . . . | . . . . . . . . . . . . . . . . |");
     // The last time a bell doubles the tease an octave up.
-    Line bell_line{1, -1, bell, 26, 12};
+    Line bell_line{1, -1, bell, 29, 12, true};
     melody(s, bell_line, A3, tease + home);
 
     // The bass bounces on the beat in A, runs up into each phrase's last bar,
@@ -256,12 +277,13 @@ void track_0()
     drums(s, 5, kicks, BREAK, 4, "k . . . . . . . p . . . . . . .");
     drums(s, 6, snares, BREAK + 2, 2, ". . . . s . . . . . . . s . . g | . . . . s . . . . . g . s . s S");
 
-    std::vector<Kit> hats = levels('h', 'x', hat_, 20, 70) + std::vector<Kit>{{'o', open_hat, 18}};
-    drums(s, 7, hats, 0, B, "H . x . h . x . h . x . h . o .");
-    std::vector<Kit> busy_hats = levels('h', 'x', hat_, 16, 70) + std::vector<Kit>{{'o', open_hat, 16}};
-    drums(s, 7, busy_hats, B, 8, "H . x x h . x x h . x x h . o .");
-    drums(s, 7, hats, A3, 8, "H . x x h . x . h . x x h . o .");
-    drums(s, 7, hats, BREAK, 4, ". . x . . . h . . . x . . . o .");
+    // The open hat leans into every other bar and tiptoes in the break.
+    std::vector<Kit> hats = levels('h', 'x', hat_, 20, 70) + levels('o', 'q', open_hat, 18, 65);
+    drums(s, 7, hats, 0, B, "H . x . h . x . h . x . h . o . | H . x . h . x . h . x . h . O .");
+    std::vector<Kit> busy_hats = levels('h', 'x', hat_, 16, 70) + levels('o', 'q', open_hat, 16, 65);
+    drums(s, 7, busy_hats, B, 8, "H . x x h . x x h . x x h . o . | H . x x h . x x h . x q h . O .");
+    drums(s, 7, hats, A3, 8, "H . x x h . x . h . x x h . o . | H . x x h . x . h . x x h . O .");
+    drums(s, 7, hats, BREAK, 4, ". . x . . . h . . . x . . . q .");
 
     std::vector<Kit> extra = std::vector<Kit>{{'w', block, 24, n("C4")}, {'v', block, 20, n("G3")}} +
                              levels('c', 'q', clap_, 26, 55) + levels('t', 'u', tom_, 32, 70, n("G4")) +
@@ -274,6 +296,8 @@ void track_0()
                              " . . . . C . . . . . . . c . . . | . . . . c . . . u . t . m . L .");
     drums(s, 8, extra, A3, 8, ". . . . c . . . . . . q c . . .");
     drums(s, 8, extra, BREAK, 4, ". . . . . . w . . . v . . . w .");
+
+    lift(s, A3, 8, false);
 
     s.write(out + "/xm/0.xm");
 }
@@ -313,7 +337,7 @@ void track_1()
                                " D5 . . . D5 . C5 . B4 . . . G4 . . . | . . . . B4 . C5 . E5 . . . D5 . . . |"
                                " C5 . . . C5 . B4 . A4 . . . F4 . . . | . . . . A4 . B4 . D5 . . . F5 . . . |"
                                " E5 . . . D5 . C5 . B4 . . . G#4 . . . |";
-    Line vib_line{0, 1, vib, 40};
+    Line vib_line{0, 1, vib, 45, 0, true};
     melody(s, vib_line, A, musing + " A4 . . . . . . . . . . . - . . . |");
     melody(s, vib_line, B,
            "A5 . . . . . . . G5 . F5 . E5 . . . | D5 . . . . . . . . . . . B4 . D5 . |"
@@ -375,19 +399,22 @@ void track_1()
     drums(s, 7, brushes, BREAK + 3, 1, "g . . . b . . . b . g . b b B B");
     drums(s, 6, kicks, BREAK + 3, 1, ". . . . . . . . . . . . k . . .");
 
+    lift(s, A2, 8, true);
+
     s.write(out + "/xm/1.xm");
 }
 
-// D mixolydian, 4/4 at 120: a steady push. Kick and bass start the engine and
-// the rest joins (intro); a brass tune that keeps leaning forward over a
+// D mixolydian, 4/4 at 120: a steady push. The level lasts under nine
+// seconds, so the engine runs for one bar and the brass steps in with a
+// pickup after a second (intro); a tune that keeps leaning forward over a
 // four-on-the-floor (A); a broader part in B minor in half time (B); the tune
 // again, busier (A'); a breather without the kick that builds back up (bridge).
 void track_2()
 {
     const int bpm = 120;
-    Song s("2.xm", 10, bpm, 16, 32);
-    s.pattern_bars = 4;
-    s.loop_bar = 4;
+    Song s("2.xm", 10, bpm, 16, 29);
+    s.pattern_bars = 1;
+    s.loop_bar = 1;
     s.mix = 109;
     int horn = s.instrument(brass(bpm, n("F#4"), n("A5"), 128));
     int bass = s.instrument(picked_bass(bpm, n("B1"), n("C4")));
@@ -400,20 +427,20 @@ void track_2()
     int tom_ = s.instrument(tom(bpm));
     int shaker_ = s.instrument(shaker(bpm, 128));
     s.pan = {108, 108, 128, 44, 212, 188, 128, 140, 68, 150};
-    const int A = 4, B = 12, A2 = 20, BRIDGE = 28;
+    const int A = 1, B = 9, A2 = 17, BRIDGE = 25;
 
-    chords(s, 0, 16, "D C G D |"
-                     " D C G D D C G A |"
+    chords(s, 0, 8, "D A |");
+    chords(s, A, 16, "D C G D D C G A |"
                      " Bm G D A Bm G Em7 A7 |"
                      " D C G D D C");
-    chords(s, 26, 8, "G A");
-    chords(s, 27, 16, "D | G A Bm A");
+    chords(s, A2 + 6, 8, "G A");
+    chords(s, A2 + 7, 16, "D | G A Bm A");
 
     const std::string tune = "D5 . . . . . A4 . D5 . . . E5 . F#5 . | G5 . . . . . E5 . C5 . . . . . . . |"
                              " D5 . . . . . B4 . G4 . . . A4 . B4 . | A4 . . . . . . . . . . . - . . . |"
                              " D5 . . . . . A4 . D5 . . . E5 . F#5 . | G5 . . . . . A5 . G5 . . . E5 . . . |";
-    Line horn_line{0, 1, horn, 58};
-    melody(s, horn_line, A, tune + " D5 . . . . . E5 . D5 . . . B4 . . . | C#5 . . . . . . . E5 . . . A4 . . . |");
+    Line horn_line{0, 1, horn, 58, 0, true};
+    melody(s, horn_line, 0, ". . . . . . . . A4 . B4 . C#5 . . . | " + tune + " D5 . . . . . E5 . D5 . . . B4 . . . | C#5 . . . . . . . E5 . . . A4 . . . |");
     melody(s, horn_line, B,
            "F#5 . . . . . . . . . . . D5 . E5 . | D5 . . . . . . . B4 . . . . . . . |"
            " A4 . . . . . . . D5 . . . F#5 . . . | E5 . . . . . . . . . . . C#5 . E5 . |"
@@ -429,8 +456,7 @@ void track_2()
     Line bass_line{2, -1, bass, 46};
     const std::string eighths = "b . b . b . b . b . b . b . b .";
     const std::string climb = "b . b . b . b . b . 1 . 2 . a .";
-    figure(s, bass_line, 0, 2, n("B1"), "b . . . . . . . b . . . . . . .");
-    figure(s, bass_line, 2, 2, n("B1"), eighths + " | " + climb);
+    figure(s, bass_line, 0, 1, n("B1"), "b . b . b . b . b . b . b . a .");
     figure(s, bass_line, A, 8, n("B1"), eighths + " | " + eighths + " | " + eighths + " | " + climb);
     figure(s, bass_line, B, 8, n("B1"), "b . . . B . . . b . . B . . b . | b . . . B . . . b . . B . a . .");
     figure(s, bass_line, A2, 8, n("B1"), "b . b . b . b b b . b . b . b b | " + eighths + " | b . b . b . b b b . b . b . b b | " + climb);
@@ -438,13 +464,13 @@ void track_2()
     figure(s, bass_line, BRIDGE + 2, 2, n("B1"), eighths + " | " + climb);
 
     const std::vector<int> section = {3, 4, 9};
-    pad(s, section, pad_, 21, 2, 26, n("G3"), n("C5"));
+    pad(s, section, pad_, 21, 0, BRIDGE, n("G3"), n("C5"));
     pad(s, section, pad_, 19, BRIDGE, 4, n("G3"), n("C5"));
 
     // The engine: a heavier first beat, and every other bar a light push into the next.
     std::vector<Kit> kicks = levels('k', 'p', kick_, 34, 60);
     const std::string floor = "K . . . k . . . k . . . k . . . | K . . . k . . . k . . p k . . .";
-    drums(s, 6, kicks, 0, 4, floor);
+    drums(s, 6, kicks, 0, 1, "K . . . k . . . k . . . k . . .");
     drums(s, 6, kicks, A, 8, floor);
     drums(s, 6, kicks, B, 8, "K . . . . . k . . . k . . . . . | k . . . . . k . . . k . . . p .");
     drums(s, 6, kicks, A2, 8, floor + " | " + floor + " | K . . . k . . . k . . . k . . . | k . . . k . . . k . . p k . . .");
@@ -454,7 +480,7 @@ void track_2()
     const std::string back = ". . . . s . . . . . g . s . . .";
     const std::string small_fill = ". . . . s . . g . . . . s . s S";
     const std::string big_fill = ". . . . s . . g t . t . m . L .";
-    drums(s, 7, snares, 2, 2, back + " | " + small_fill);
+    drums(s, 7, snares, 0, 1, small_fill);
     for (int start : {A, A2})
         drums(s, 7, snares, start, 8, back + " | " + back + " | " + back + " | " + small_fill + " | " + back + " | " +
                                       back + " | " + back + " | " + big_fill);
@@ -465,7 +491,7 @@ void track_2()
     drums(s, 7, snares, BRIDGE + 3, 1, "g . g . g . s . s s s s S S S S");
 
     std::vector<Kit> metal = levels('h', 'x', hat_, 22, 70) + levels('o', 'q', open_hat, 18, 70);
-    drums(s, 5, metal, 2, 2, "H . x . h . x . h . x . h . x .");
+    drums(s, 5, metal, 0, 1, "H . x . h . x . h . x . h . x .");
     drums(s, 5, metal, A, 8, "H . x . h . x . h . x . h . x .");
     drums(s, 5, metal, B, 8, "x . O . x . o . x . o . x . q .");
     drums(s, 5, metal, A2, 8, "H . x x h . x x h . x x h . x x");
@@ -478,6 +504,8 @@ void track_2()
     for (int start : {B, BRIDGE + 2})
         drums(s, 8, extra, start, 1, "c . . . . . . . . . . . . . . .");
     drums(s, 8, extra, A2 + 1, 7, ". . s . . q s . . . S . . q s .");
+
+    lift(s, A2, 8, false);
 
     s.write(out + "/xm/2.xm");
 }
