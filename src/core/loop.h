@@ -10,7 +10,8 @@
 //              and so does the loop when the window gets the focus back,
 //              since a key still held then comes back as a new press.
 //   tick()     one 1/30 s step of logic; the only place game state changes.
-//              Reads keys from key[] at the moment of each test.
+//              Reads keys from key[] at the moment of each test, and the
+//              pads as the last poll, just before the tick, left them.
 //   draw()     paints the whole frame into buffer; never changes game state.
 //
 // Every tick that fell due runs before the frame is drawn, however many there
@@ -26,6 +27,7 @@
 #include "core/draw.h"
 #include "core/startup.h"
 #include "platform/display.h"
+#include "platform/pad.h"
 #include "platform/platform.h"
 #include "platform/window.h"
 
@@ -51,6 +53,7 @@ void loop()
         bool ticked = false;
         while (speed_count > 0) {
             poll_mouse();
+            poll_pads();
             T::tick();
             speed_count--;
             ticked = true;

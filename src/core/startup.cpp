@@ -6,6 +6,7 @@
 #include "core/layout.h"
 #include "data/assets.h"
 #include "platform/display.h"
+#include "platform/pad.h"
 #include "platform/platform.h"
 #include "platform/window.h"
 
@@ -52,6 +53,7 @@ void init()
     install_keyboard();
     install_mouse();
     install_timer();
+    start_pads();
     hide_host_pointer();
     set_alpha_blender();
     install_int_ex(increment_speed_counter, BPS_TO_TIMER(TICRATE));

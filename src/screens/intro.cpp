@@ -1,7 +1,9 @@
-// The silent credit screen: ends after 121 ticks, on a left click or on any key.
+// The silent credit screen: ends after 121 ticks, on a left click, on any key
+// or on any pad button.
 #include "screens/intro.h"
 
 #include "core/draw.h"
+#include "core/input.h"
 #include "core/startup.h"
 #include "core/state.h"
 #include "core/stripes.h"
@@ -28,7 +30,7 @@ void IntroLoop::tick()
 {
     titletimer++;
     // keypressed() also sees keys typed during loading: the buffer is left as it is.
-    if (titletimer > 120 || (mouse_b & 1) || keypressed()) {
+    if (titletimer > 120 || (mouse_b & 1) || any_press()) {
         position_mouse(400, 200);
         finishedtitle = true;
     }

@@ -30,6 +30,20 @@ void arrow_key(BITMAP *b, float cx, float cy, bool up, float k = 1)
     box(b, cx - 4.5f * k, cy + (up ? -2 : -11) * k, cx + 4.5f * k, cy + (up ? 10 : 1) * k, outline());
 }
 
+// A gamepad's D-pad with the arm for up or down pressed in; k scales it.
+void dpad(BITMAP *b, float cx, float cy, bool up, float k = 1)
+{
+    float w = 8 * k, l = 20 * k;
+    rbox(b, cx - w - 3 * k, cy - l - 3 * k, cx + w + 3 * k, cy + l + 3 * k, 5 * k, outline());
+    rbox(b, cx - l - 3 * k, cy - w - 3 * k, cx + l + 3 * k, cy + w + 3 * k, 5 * k, outline());
+    rbox(b, cx - w, cy - l, cx + w, cy + l, 3 * k, rgb(246, 248, 252));
+    rbox(b, cx - l, cy - w, cx + l, cy + w, 3 * k, rgb(246, 248, 252));
+    disc(b, cx, cy, 4 * k, rgb(210, 214, 224));
+    float d = up ? -1.0f : 1.0f;
+    rbox(b, cx - w, up ? cy - l : cy + 5 * k, cx + w, up ? cy - 5 * k : cy + l, 3 * k, rgb(210, 214, 224));
+    poly(b, {cx, cy + d * (l - 3 * k), cx - 6 * k, cy + d * 9 * k, cx + 6 * k, cy + d * 9 * k}, outline());
+}
+
 } // namespace
 
 // Level one: the back garden. The mown lawn is where the figures' feet may
@@ -119,7 +133,7 @@ void bg0()
     BITMAP *f = shrink(b);
     say(f, "Sandpit", 510, 294, 1, 0, ink(), -1);
     say(f, "Chase Pip into the sandpit!", 320, 402, 2, 0, ink(), -1);
-    say(f, "The arrow keys move Rosa.", 320, 440, 1, 0, ink(), -1);
+    say(f, "The arrow keys or the D-pad move Rosa.", 320, 440, 1, 0, ink(), -1);
     save(f, "bg0.bmp");
 }
 
@@ -145,7 +159,8 @@ void bg1()
     }
     box(b, 104, 124, 536, 134, outline());
     box(b, 106, 125, 534, 132, wood());
-    arrow_key(b, 56, 100, true);
+    arrow_key(b, 30, 100, true, 0.8f);
+    dpad(b, 76, 100, true, 0.8f);
     // Counter board with the three icon places.
     rbox(b, 100, 140, 524, 308, 10, outline());
     rbox(b, 103, 143, 521, 305, 8, wood_dark());
@@ -161,7 +176,8 @@ void bg1()
     }
     box(b, 104, 370, 536, 380, outline());
     box(b, 106, 371, 534, 378, wood());
-    arrow_key(b, 56, 336, false);
+    arrow_key(b, 30, 336, false, 0.8f);
+    dpad(b, 76, 336, false, 0.8f);
     // Turn order along the counter's foot: bell, then Pip, then you.
     for (float ax : {245.5f, 378.5f})
         poly(b, {ax - 3, 290, ax + 4, 295.5f, ax - 3, 301}, rgb(255, 240, 200));
