@@ -13,7 +13,7 @@ GAME_PID=""
 
 cleanup() {
     if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then kill -9 "$GAME_PID" 2>/dev/null || true; fi
-    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+    stop_x
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -32,6 +32,29 @@ fail() {
     exit 1
 }
 
+# Tests run beside each other, and an X server that is going away removes its
+# display's socket file as it ends: a server started meanwhile may have taken
+# the same number, and would lose its socket to the old one. So servers start
+# and end one at a time, each end waited for, across all the tests.
+x_lock() {
+    exec 9>"${TMPDIR:-/tmp}/nannyday-e2e-displays.lock"
+    flock 9
+}
+x_unlock() {
+    flock -u 9
+    exec 9>&-
+}
+
+# Ends this test's X server (with signal $1, default TERM) and waits until it is gone.
+stop_x() {
+    [ -n "$XVFB_PID" ] || return 0
+    x_lock
+    kill -s "${1:-TERM}" "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    x_unlock
+    XVFB_PID=""
+}
+
 # A screen exactly the game's size, so game and root window coincide; or
 # another desktop size given as $1 (WxH).
 start_x() {
@@ -39,12 +62,14 @@ start_x() {
     # before the new Xvfb's redirection has emptied it, and a stale number
     # sends the game to a server that is gone.
     rm -f "$WORK/display"
-    Xvfb -displayfd 3 -screen 0 "${1:-640x480}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    x_lock
+    Xvfb -displayfd 3 -screen 0 "${1:-640x480}x24" -nolisten tcp 3>"$WORK/display" 9>&- >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$WORK/display" ] && break
         sleep 0.1
     done
+    x_unlock
     [ -s "$WORK/display" ] || fail "Xvfb did not start"
     export DISPLAY=":$(cat "$WORK/display")"
 
@@ -244,6 +269,11 @@ is_level_two() { [ "$(icon_state "$1" 1)" != "?" ]; }
 now() { date +%s.%N; }
 seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }'; }
 below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+# Whether $1 seconds is within a bound of $2 seconds on how quickly the game
+# answers. A sanitizer's build of the game may be given E2E_TIME_FACTOR times
+# as long: under ThreadSanitizer, and beside the other suites, it runs several
+# times slower, and what it is there to find is races, not speed.
+within() { awk -v a="$1" -v b="$2" -v k="${E2E_TIME_FACTOR:-1}" 'BEGIN { exit !(a < b * k) }'; }
 
 # Where the X pointer is, as "x,y".
 pointer() {

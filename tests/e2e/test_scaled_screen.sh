@@ -33,8 +33,6 @@ for setup in "1920x1080 2 320 60" "800x600 1 80 60"; do
     tap Escape
     wait_exit 10
     [ "$STATUS" -eq 0 ] || fail "exit status $STATUS on $size"
-    kill "$XVFB_PID"
-    wait "$XVFB_PID" 2>/dev/null || true
-    XVFB_PID=""
+    stop_x
 done
 echo "PASS"

@@ -26,5 +26,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 # ThreadSanitizer otherwise waits a second in _exit() while other threads
 # live, and the game leaves by _exit() when its X server is gone.
 export TSAN_OPTIONS="halt_on_error=1:exitcode=66:atexit_sleep_ms=0:${TSAN_OPTIONS:-}"
+# The end-to-end tests' bounds on how quickly the game answers (lib.sh's within).
+[ "$kind" = thread ] && export E2E_TIME_FACTOR=3
 cd "$dir"
 ctest --output-on-failure -j2 "$@"
