@@ -27,7 +27,8 @@
 #include "core/startup.h"
 #include "platform/display.h"
 #include "platform/platform.h"
-#include "platform/window.h"
+#include "platform/focus.h"
+#include "platform/follow.h"
 
 #include <allegro.h>
 

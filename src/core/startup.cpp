@@ -55,7 +55,6 @@ void init()
     set_alpha_blender();
     install_int_ex(increment_speed_counter, BPS_TO_TIMER(30));
     set_screen_mode();
-    set_window_title("Nanny Day");
     watch_close_button();
     make_colours();
     buffer = create_bitmap(640, 480);

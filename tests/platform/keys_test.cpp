@@ -2,7 +2,7 @@
 #include "support/harness.h"
 
 #include "platform/display.h"
-#include "platform/window.h"
+#include "platform/keys.h"
 
 TEST_F(Headless, F11AndAltEnterToggleTheWindowAndNoOtherKey)
 {
