@@ -329,10 +329,7 @@ void let_go_of_keys()
 
 void place_frame_in(const Area &window)
 {
-    Placement p = place_in_window(window, monitor, SCREEN_W, SCREEN_H);
-    frame_scale = p.scale;
-    frame_left = p.left;
-    frame_top = p.top;
+    use_placement(place_in_window(window, monitor, SCREEN_W, SCREEN_H));
 }
 
 bool set_mode(bool full_screen, const Area &a)
@@ -436,10 +433,11 @@ bool follow_window()
         let_go_of_keys();
     if (!moved)
         return false;
-    int scale = frame_scale, left = frame_left, top = frame_top;
-    place_frame_in(where_window_is());
-    if (frame_scale == scale && frame_left == left && frame_top == top)
+    Placement was = frame_placement();
+    Placement now = place_in_window(where_window_is(), monitor, SCREEN_W, SCREEN_H);
+    if (now == was)
         return false;
+    use_placement(now);
     clear_to_color(screen, 0);
     return true;
 }
