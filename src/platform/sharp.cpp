@@ -11,10 +11,11 @@
 
 namespace {
 
-// Weights in fixed point: ONE is a whole screen pixel. At 14 bits a blend
-// of two weighted 8-bit values still fits the signed 16-bit lanes of a
-// multiply-add, and the weights' rounding moves a channel by under 1/60.
-const int SHIFT = 14;
+// Weights in fixed point: ONE is a whole screen pixel. A channel is blended
+// as (a * 256 * wa >> 16) + (b * 256 * wb >> 16), rounded to 8 bits, which
+// is what SSE2's unsigned multiply-high does eight channels at a time; the
+// weights' rounding and the two truncations move a channel by under 1/64.
+const int SHIFT = 16;
 const int ONE = 1 << SHIFT;
 
 // For each screen pixel along one axis: the first of the two source pixels it
@@ -50,10 +51,25 @@ void make_taps(Taps &t, int n, int m, long num, long den)
     }
 }
 
+// The two weights as 16-bit multipliers: a whole pixel's ONE does not fit,
+// and ONE - 1 with 1 for the other still gives it back exactly.
+inline int first_of(int w0)
+{
+    return w0 < ONE ? w0 : ONE - 1;
+}
+inline int second_of(int w0)
+{
+    return w0 > 0 ? ONE - first_of(w0) : ONE - 1;
+}
+
 // What one size needs, made once per size.
 struct Plan {
     int w = 0, h = 0, src_w = 0, src_h = 0;
     Taps cols, rows;
+#if defined(__SSE2__)
+    // Each column's two weights, four channels each: [w0 x4, w1 x4].
+    std::vector<uint16_t> col_weights;
+#endif
     // Two scaled source rows, by the source row's parity, and which row each holds.
     std::vector<uint32_t> scaled[2];
     int holds[2] = {-1, -1};
@@ -77,79 +93,84 @@ void make_plan(int w, int h, int src_w, int src_h)
     }
     make_taps(plan.cols, w, src_w, num, den);
     make_taps(plan.rows, h, src_h, num, den);
+#if defined(__SSE2__)
+    plan.col_weights.resize(size_t(w) * 8);
+    for (size_t X = 0; X < size_t(w); X++)
+        for (size_t c = 0; c < 4; c++) {
+            plan.col_weights[X * 8 + c] = uint16_t(first_of(plan.cols.weight[X]));
+            plan.col_weights[X * 8 + 4 + c] = uint16_t(second_of(plan.cols.weight[X]));
+        }
+#endif
     for (auto &row : plan.scaled)
         row.assign(size_t(w) + 4, 0);
 }
 
-// (a * wa + b * wb) / ONE for each channel of two pixels.
-inline uint32_t mix(uint32_t a, uint32_t b, int wa)
+// The blend of two pixels, channel by channel, as the SIMD code does it.
+inline uint32_t mix(uint32_t a, uint32_t b, int w0)
 {
-    int wb = ONE - wa;
+    uint32_t wa = uint32_t(first_of(w0)), wb = uint32_t(second_of(w0));
     uint32_t out = 0;
     for (int c = 0; c < 32; c += 8) {
-        int v = (int((a >> c) & 0xff) * wa + int((b >> c) & 0xff) * wb + ONE / 2) >> SHIFT;
-        out |= uint32_t(v) << c;
+        uint32_t v = ((((a >> c) & 0xff) << 8) * wa >> 16) + ((((b >> c) & 0xff) << 8) * wb >> 16);
+        out |= ((v + 128) >> 8) << c;
     }
     return out;
 }
 
 #if defined(__SSE2__)
-// Two pixels' channels side by side as 16-bit pairs [a0 b0 a1 b1 ...], weighted and summed.
-inline __m128i weigh(__m128i pairs, __m128i weights)
+// Sums of weighted channels, eight 16-bit lanes of 256 times the value, to bytes.
+inline __m128i to_bytes(__m128i lo, __m128i hi)
 {
-    const __m128i half = _mm_set1_epi32(ONE / 2);
-    return _mm_srai_epi32(_mm_add_epi32(_mm_madd_epi16(pairs, weights), half), SHIFT);
+    const __m128i half = _mm_set1_epi16(128);
+    return _mm_packus_epi16(_mm_srli_epi16(_mm_add_epi16(lo, half), 8),
+                            _mm_srli_epi16(_mm_add_epi16(hi, half), 8));
 }
 
-inline __m128i weights_of(int w0)
+// Two screen pixels of a scaled row: each from the two source pixels at its tap.
+inline __m128i two_taps(const uint32_t *s, int X)
 {
-    return _mm_set1_epi32(int(uint32_t(w0) | uint32_t(ONE - w0) << 16));
-}
-
-// One scaled pixel from the two neighbours at s.
-inline __m128i tap(const uint32_t *s, int w0)
-{
+    const int *at = plan.cols.at.data();
     const __m128i zero = _mm_setzero_si128();
-    __m128i v = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(s)), zero);
-    return weigh(_mm_unpacklo_epi16(v, _mm_srli_si128(v, 8)), weights_of(w0));
+    const __m128i *w = reinterpret_cast<const __m128i *>(plan.col_weights.data() + size_t(X) * 8);
+    __m128i v = _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(s + at[X])),
+                                   _mm_loadl_epi64(reinterpret_cast<const __m128i *>(s + at[X + 1])));
+    __m128i ra = _mm_mulhi_epu16(_mm_unpacklo_epi8(zero, v), _mm_loadu_si128(w));
+    __m128i rb = _mm_mulhi_epu16(_mm_unpackhi_epi8(zero, v), _mm_loadu_si128(w + 1));
+    return _mm_add_epi16(_mm_unpacklo_epi64(ra, rb), _mm_unpackhi_epi64(ra, rb));
 }
 #endif
 
 // Source row s across the screen's width.
 void scale_row(const uint32_t *s, uint32_t *d)
 {
-    const int *at = plan.cols.at.data(), *wt = plan.cols.weight.data();
     int X = 0;
 #if defined(__SSE2__)
-    for (; X + 2 <= plan.w; X += 2) {
-        __m128i two = _mm_packs_epi32(tap(s + at[X], wt[X]), tap(s + at[X + 1], wt[X + 1]));
-        _mm_storel_epi64(reinterpret_cast<__m128i *>(d + X), _mm_packus_epi16(two, two));
-    }
+    for (; X + 4 <= plan.w; X += 4)
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(d + X), to_bytes(two_taps(s, X), two_taps(s, X + 2)));
 #endif
     for (; X < plan.w; X++)
-        d[X] = mix(s[at[X]], s[at[X] + 1], wt[X]);
+        d[X] = mix(s[plan.cols.at[size_t(X)]], s[plan.cols.at[size_t(X)] + 1], plan.cols.weight[size_t(X)]);
 }
 
-// A screen row between two scaled rows, wa of it from a.
-void blend_rows(const uint32_t *a, const uint32_t *b, int wa, uint32_t *d)
+// A screen row between two scaled rows, w0 of it from a.
+void blend_rows(const uint32_t *a, const uint32_t *b, int w0, uint32_t *d)
 {
     int X = 0;
 #if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128(), weights = weights_of(wa);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i wa = _mm_set1_epi16(short(first_of(w0))), wb = _mm_set1_epi16(short(second_of(w0)));
     for (; X + 4 <= plan.w; X += 4) {
         __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i *>(a + X));
         __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i *>(b + X));
-        __m128i lo = _mm_unpacklo_epi8(va, vb), hi = _mm_unpackhi_epi8(va, vb);
-        __m128i p0 = weigh(_mm_unpacklo_epi8(lo, zero), weights);
-        __m128i p1 = weigh(_mm_unpackhi_epi8(lo, zero), weights);
-        __m128i p2 = weigh(_mm_unpacklo_epi8(hi, zero), weights);
-        __m128i p3 = weigh(_mm_unpackhi_epi8(hi, zero), weights);
-        __m128i out = _mm_packus_epi16(_mm_packs_epi32(p0, p1), _mm_packs_epi32(p2, p3));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(d + X), out);
+        __m128i lo = _mm_add_epi16(_mm_mulhi_epu16(_mm_unpacklo_epi8(zero, va), wa),
+                                   _mm_mulhi_epu16(_mm_unpacklo_epi8(zero, vb), wb));
+        __m128i hi = _mm_add_epi16(_mm_mulhi_epu16(_mm_unpackhi_epi8(zero, va), wa),
+                                   _mm_mulhi_epu16(_mm_unpackhi_epi8(zero, vb), wb));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(d + X), to_bytes(lo, hi));
     }
 #endif
     for (; X < plan.w; X++)
-        d[X] = mix(a[X], b[X], wa);
+        d[X] = mix(a[X], b[X], w0);
 }
 
 // Source row r scaled across, made at most once per copy.
