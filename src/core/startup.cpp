@@ -48,6 +48,7 @@ void init()
         exit(1);
     }
     watch_end_signals();
+    watch_x_input();
     init_sound();
     set_color_depth(32);
     install_keyboard();

@@ -1,9 +1,13 @@
 // The background thread the library's X11 driver runs its input handler on, resting until each 10 ms is due.
 #include "platform/background.h"
 
+#include <xalleg.h>
+
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <ctime>
+#include <poll.h>
 #include <pthread.h>
 
 namespace {
@@ -160,4 +164,52 @@ bg_manager own_background = {1, start, stop, add_func, remove_func, enable, disa
 void use_own_background()
 {
     _bg_man_pthreads = own_background;
+}
+
+namespace {
+
+// Whether a frame went to the X server since the input handler last ran.
+std::atomic<bool> frame_waiting{false};
+timespec last_run{0, 0};
+const long QUIET_RUN_NS = 100L * 1000 * 1000;
+
+bool readable(int fd)
+{
+    pollfd p{fd, POLLIN, 0};
+    return poll(&p, 1, 0) > 0;
+}
+
+long ns_since(const timespec &t)
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (now.tv_sec - t.tv_sec) * 1000000000L + (now.tv_nsec - t.tv_nsec);
+}
+
+// The library's input handler, each round, under its X lock: it begins with
+// a round trip to the server (XSync), which wakes the thread a second time
+// for the reply. Run only when there is something to read or to send, and
+// in any case ten times a second.
+void handle_x_input()
+{
+    Display *d = _xwin.display;
+    if (!d)
+        return;
+    if (!frame_waiting.exchange(false) && XEventsQueued(d, QueuedAlready) == 0 &&
+        !readable(ConnectionNumber(d)) && ns_since(last_run) < QUIET_RUN_NS)
+        return;
+    clock_gettime(CLOCK_MONOTONIC, &last_run);
+    _xwin_private_handle_input();
+}
+
+} // namespace
+
+void watch_x_input()
+{
+    _xwin_input_handler = handle_x_input;
+}
+
+void frame_sent()
+{
+    frame_waiting = true;
 }

@@ -22,3 +22,10 @@ extern bg_manager own_background;
 // before allegro_init(), which starts the manager and registers the input
 // handler with it.
 void use_own_background();
+
+// Lets the library's X input handler skip its rounds that would only make a
+// round trip to the server: it runs when the server sent something, after a
+// frame went out (frame_sent()), and ten times a second regardless. Goes
+// after allegro_init().
+void watch_x_input();
+void frame_sent();

@@ -1,6 +1,7 @@
 // The frame on the host's screen: its size and place, and its one copy per frame.
 #include "platform/display.h"
 
+#include "platform/background.h"
 #include "platform/sharp.h"
 
 #include <algorithm>
@@ -200,6 +201,7 @@ void show_frame(BITMAP *frame)
     else
         sharp_copy(frame, screen, frame_left, frame_top, frame_w, frame_h);
     keep_as_shown(frame);
+    frame_sent();
 }
 
 void repaint_frame()
