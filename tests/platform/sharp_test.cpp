@@ -50,8 +50,11 @@ TEST_F(Headless, SharpCopyBlendsOnlyThePixelsEachScreenPixelCoversByHowMuch)
     // 1.6x, 1.875x, 2.5x, 3.75x; then F rounded up at 1280x800 (the last
     // column part-covered) and down in a 1000x700 window (the last row).
     struct Size { int w, h; };
+    const bool avx2 = sharp_avx2;
+    for (bool wide : {false, avx2})
     for (Size z : {Size{1024, 768}, Size{1200, 900}, Size{1600, 1200}, Size{2400, 1800}, Size{1067, 800},
                    Size{933, 700}}) {
+        sharp_avx2 = wide;
         const int left = 5, top = 3;
         BITMAP *dst = create_bitmap(z.w + left + 4, z.h + top + 2);
         clear_to_color(dst, marker);
@@ -71,11 +74,13 @@ TEST_F(Headless, SharpCopyBlendsOnlyThePixelsEachScreenPixelCoversByHowMuch)
                     off += std::abs((got >> shift & 0xff) - (want >> shift & 0xff)) > 1;
                 not_exact += whole && got != want;
             }
+        SCOPED_TRACE(wide ? "AVX2" : "SSE2");
         EXPECT_EQ(off, 0) << z.w << "x" << z.h << ": channels more than 1 from the coverage blend";
         EXPECT_EQ(not_exact, 0) << z.w << "x" << z.h << ": pixels inside one frame pixel not of its colour";
         EXPECT_EQ(outside, 0) << z.w << "x" << z.h << ": pixels written outside the picture";
         destroy_bitmap(dst);
     }
+    sharp_avx2 = avx2;
     destroy_bitmap(src);
 }
 
