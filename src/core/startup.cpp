@@ -4,6 +4,7 @@
 #include "audio/audio.h"
 #include "core/draw.h"
 #include "data/assets.h"
+#include "platform/background.h"
 #include "platform/display.h"
 #include "platform/platform.h"
 #include "platform/window.h"
@@ -39,6 +40,7 @@ void set_screen_mode()
 void init()
 {
     hold_end_signals();
+    use_own_background();
     if (allegro_init() != 0) {
         fprintf(stderr, "nannyday: cannot open the X display%s%s; to play without one: "
                         "xvfb-run -s '-screen 0 640x480x24' nannyday\n",
@@ -46,6 +48,7 @@ void init()
         exit(1);
     }
     watch_end_signals();
+    watch_x_input();
     init_sound();
     set_color_depth(32);
     install_keyboard();

@@ -107,13 +107,13 @@ bool follow_window()
     keep_keys_straight();
     if (!moved)
         return false;
-    int scale = frame_scale, left = frame_left, top = frame_top;
     Area now = where_window_is();
     if (!full)
         remember_window(now);
-    place_frame_in(now);
-    if (frame_scale == scale && frame_left == left && frame_top == top)
+    Placement p = place_in_window(now, monitor, SCREEN_W, SCREEN_H);
+    if (p == frame_placement())
         return false;
+    use_placement(p);
     clear_to_color(screen, 0);
     return true;
 }

@@ -134,10 +134,7 @@ bool set_mode(bool full_screen, const Area &a)
 
 void place_frame_in(const Area &window)
 {
-    Placement p = place_in_window(window, monitor, SCREEN_W, SCREEN_H);
-    frame_scale = p.scale;
-    frame_left = p.left;
-    frame_top = p.top;
+    use_placement(place_in_window(window, monitor, SCREEN_W, SCREEN_H));
 }
 
 bool shown_full_screen()
