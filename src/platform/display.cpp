@@ -214,7 +214,11 @@ void show_frame(BITMAP *frame)
 {
     if (same_as_shown(frame))
         return;
-    if (frame_scale == 1)
+    // The scaled copies write without clipping: a place that does not lie
+    // wholly on the screen gets the frame as it is, clipped.
+    bool fits = frame_left >= 0 && frame_top >= 0 && frame_left + frame_w <= screen->w &&
+                frame_top + frame_h <= screen->h;
+    if (frame_scale == 1 || !fits)
         blit(frame, screen, 0, 0, frame_left, frame_top, frame->w, frame->h);
     else if (frame_scale > 1)
         scaled_copy(frame, screen, frame_scale, frame_left, frame_top);
