@@ -29,30 +29,50 @@ const int WINDOW_ROOM_H = 64;
 // cent, of the width sharp scaling would fill.
 const int WHOLE_SHARE = 85;
 
-// The last frame shown, and the screen it went to; nothing shown yet while
-// it is empty.
-std::vector<uint32_t> last_shown;
+// Whether the next frame must be copied whatever it holds, and the screen
+// the last one went to.
+bool repaint = true;
 BITMAP *last_screen = nullptr;
+// The last frame shown, where the screen does not hold it pixel for pixel.
+std::vector<uint32_t> last_shown;
+
+// At 1x, wholly on a screen whose memory can be read, the screen itself is
+// the surest record of what it shows, and keeping it costs nothing.
+bool screen_holds(BITMAP *frame)
+{
+    return frame_scale == 1 && is_linear_bitmap(screen) && frame_left >= 0 && frame_top >= 0 &&
+           frame_left + frame->w <= screen->w && frame_top + frame->h <= screen->h;
+}
+
+const void *shown_row(BITMAP *frame, int y)
+{
+    if (screen_holds(frame))
+        return reinterpret_cast<const uint32_t *>(screen->line[frame_top + y]) + frame_left;
+    return &last_shown[size_t(y) * size_t(frame->w)];
+}
 
 // Whether frame holds the same pixels as the last one shown.
 bool same_as_shown(BITMAP *frame)
 {
-    const size_t row = size_t(frame->w);
-    if (screen != last_screen || last_shown.size() != row * size_t(frame->h))
+    if (repaint || screen != last_screen ||
+        (!screen_holds(frame) && last_shown.size() != size_t(frame->w) * size_t(frame->h)))
         return false;
     for (int y = 0; y < frame->h; y++)
-        if (memcmp(frame->line[y], &last_shown[size_t(y) * row], row * sizeof(uint32_t)) != 0)
+        if (memcmp(frame->line[y], shown_row(frame, y), size_t(frame->w) * sizeof(uint32_t)) != 0)
             return false;
     return true;
 }
 
 void keep_as_shown(BITMAP *frame)
 {
+    repaint = false;
+    last_screen = screen;
+    if (screen_holds(frame))
+        return;
     const size_t row = size_t(frame->w);
     last_shown.resize(row * size_t(frame->h));
     for (int y = 0; y < frame->h; y++)
         memcpy(&last_shown[size_t(y) * row], frame->line[y], row * sizeof(uint32_t));
-    last_screen = screen;
 }
 
 // n * num / den to the nearest whole number, halves up.
@@ -194,7 +214,11 @@ void show_frame(BITMAP *frame)
 {
     if (same_as_shown(frame))
         return;
-    if (frame_scale == 1)
+    // The scaled copies write without clipping: a place that does not lie
+    // wholly on the screen gets the frame as it is, clipped.
+    bool fits = frame_left >= 0 && frame_top >= 0 && frame_left + frame_w <= screen->w &&
+                frame_top + frame_h <= screen->h;
+    if (frame_scale == 1 || !fits)
         blit(frame, screen, 0, 0, frame_left, frame_top, frame->w, frame->h);
     else if (frame_scale > 1)
         scaled_copy(frame, screen, frame_scale, frame_left, frame_top);
@@ -206,7 +230,7 @@ void show_frame(BITMAP *frame)
 
 void repaint_frame()
 {
-    last_shown.clear();
+    repaint = true;
 }
 
 void scaled_copy(BITMAP *src, BITMAP *dst, int k, int x, int y)

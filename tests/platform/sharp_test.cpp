@@ -86,31 +86,33 @@ TEST_F(Headless, SharpCopyBlendsOnlyThePixelsEachScreenPixelCoversByHowMuch)
 
 TEST_F(Headless, AFrameAlreadyOnScreenIsNotCopiedAgainUntilARepaintIsAsked)
 {
-    const int marker = makecol(1, 2, 3);
-    for (Placement p : {Placement{0, 0, 640, 480, 1}, Placement{0, 0, 640, 480, 0}}) {
-        BITMAP *big = create_bitmap(1024, 768);
-        clear_to_color(big, 0);
-        BITMAP *was = screen;
-        screen = big;
-        use_placement(p.scale ? p : Placement{0, 0, 1024, 768, 0});
+    const int marker = makecol(1, 2, 3), grey = 0x28323c;
+    BITMAP *was = screen;
+    screen = create_bitmap(1280, 960);
+    // Scaled, the frame last shown is kept; at 1x the screen itself holds it.
+    for (Placement p : {Placement{0, 0, 1024, 768, 0}, Placement{0, 0, 1280, 960, 2}, Placement{5, 7, 640, 480, 1}}) {
+        clear_to_color(screen, 0);
+        use_placement(p);
         clear_to_color(buffer, makecol(40, 50, 60));
         show_frame(buffer);
-        EXPECT_EQ(rgb_at(screen, 700, 500) & 0xffffff, p.scale ? 0 : 0x28323c);
-        // The same frame again: nothing sent.
+        EXPECT_EQ(rgb_at(screen, 700, 500), p.scale == 1 ? 0 : grey) << p.scale;
+        // The same frame again: nothing sent, though at 1x a screen that
+        // no longer shows it gets it again.
         clear_to_color(screen, marker);
         show_frame(buffer);
-        EXPECT_EQ(rgb_at(screen, 10, 10), 0x010203);
+        EXPECT_EQ(rgb_at(screen, 10, 10), p.scale == 1 ? grey : 0x010203) << p.scale;
         // One pixel changed: copied.
+        clear_to_color(screen, marker);
         putpixel(buffer, 639, 479, makecol(9, 9, 9));
         show_frame(buffer);
-        EXPECT_EQ(rgb_at(screen, 10, 10), 0x28323c);
+        EXPECT_EQ(rgb_at(screen, 10, 10), grey) << p.scale;
         // The screen was lost: the same frame is copied again.
         clear_to_color(screen, marker);
         repaint_frame();
         show_frame(buffer);
-        EXPECT_EQ(rgb_at(screen, 10, 10), 0x28323c);
-        screen = was;
-        destroy_bitmap(big);
+        EXPECT_EQ(rgb_at(screen, 10, 10), grey) << p.scale;
     }
+    destroy_bitmap(screen);
+    screen = was;
     use_placement({0, 0, 640, 480, 1});
 }
