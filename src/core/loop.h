@@ -56,8 +56,9 @@ void loop()
             speed_count--;
             ticked = true;
         }
-        // After a toggle, a resize or an Expose the screen must be right at
-        // once, not a tick later, even if the frame is the one it showed.
+        // After a toggle or a resize the screen must be right at once, not a
+        // tick later, even if the frame is the one it showed. (An exposed
+        // window Allegro repaints itself, from its own copy of the screen.)
         if (follow_window()) {
             shown = false;
             repaint_frame();
