@@ -2,7 +2,7 @@
 #include "core/input.h"
 
 #include "platform/pad.h"
-#include "platform/window.h"
+#include "platform/focus.h"
 
 #include <allegro.h>
 

@@ -27,20 +27,21 @@
 #include "core/draw.h"
 #include "core/startup.h"
 #include "platform/display.h"
+#include "platform/focus.h"
+#include "platform/follow.h"
 #include "platform/pad.h"
 #include "platform/platform.h"
-#include "platform/window.h"
 
 #include <allegro.h>
 
 #include <cstdlib>
 
 // The longest rest between two music polls, in microseconds. The stream
-// holds a third of a second, so this is far on the safe side; the rest is
-// this short so that the polls stay under 10 ms apart even on a busy machine
-// that wakes the game thread a few milliseconds late. 500 short wakes a
-// second cost well under 1 % of a core.
-const int MUSIC_POLL_US = 2000;
+// holds 4,096 samples at 11,000 Hz, 372 ms, so polls 20 ms apart, or twice
+// that on a busy machine that wakes the game thread late, keep it full with
+// room to spare; on a still screen the game thread then wakes about 80 times
+// a second (30 ticks and the rests between them).
+const int MUSIC_POLL_US = 20000;
 
 template <class T>
 void loop()
@@ -58,9 +59,13 @@ void loop()
             speed_count--;
             ticked = true;
         }
-        // After a toggle or a resize the screen must be right at once, not a tick later.
-        if (follow_window())
+        // After a toggle or a resize the screen must be right at once, not a
+        // tick later, even if the frame is the one it showed. (An exposed
+        // window Allegro repaints itself, from its own copy of the screen.)
+        if (follow_window()) {
             shown = false;
+            repaint_frame();
+        }
         if (focus_came_back())
             T::latch();
         if (ticked || !shown) {

@@ -5,6 +5,7 @@
 #include "core/draw.h"
 #include "core/layout.h"
 #include "data/assets.h"
+#include "platform/background.h"
 #include "platform/display.h"
 #include "platform/pad.h"
 #include "platform/platform.h"
@@ -41,6 +42,7 @@ void set_screen_mode()
 void init()
 {
     hold_end_signals();
+    use_own_background();
     if (allegro_init() != 0) {
         fprintf(stderr, "nannyday: cannot open the X display%s%s; to play without one: "
                         "xvfb-run -s '-screen 0 640x480x24' nannyday\n",
@@ -48,6 +50,7 @@ void init()
         exit(1);
     }
     watch_end_signals();
+    watch_x_input();
     init_sound();
     set_color_depth(32);
     install_keyboard();
@@ -58,7 +61,6 @@ void init()
     set_alpha_blender();
     install_int_ex(increment_speed_counter, BPS_TO_TIMER(TICRATE));
     set_screen_mode();
-    set_window_title("Nanny Day");
     watch_close_button();
     make_colours();
     buffer = create_bitmap(640, 480);

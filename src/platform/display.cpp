@@ -1,9 +1,13 @@
-// The frame on the host's screen: its whole-number scale and place, the scaled copy.
+// The frame on the host's screen: its size and place, and its one copy per frame.
 #include "platform/display.h"
+
+#include "platform/background.h"
+#include "platform/sharp.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -12,12 +16,70 @@
 int frame_scale = 1;
 int frame_left = 0;
 int frame_top = 0;
+int frame_w = FRAME_W;
+int frame_h = FRAME_H;
 
 namespace {
 
 // A window's title bar and borders.
 const int WINDOW_ROOM_W = 16;
 const int WINDOW_ROOM_H = 64;
+
+// A whole-number scale is kept while it fills at least this share, in per
+// cent, of the width sharp scaling would fill.
+const int WHOLE_SHARE = 85;
+
+// Whether the next frame must be copied whatever it holds, and the screen
+// the last one went to.
+bool repaint = true;
+BITMAP *last_screen = nullptr;
+// The last frame shown, where the screen does not hold it pixel for pixel.
+std::vector<uint32_t> last_shown;
+
+// At 1x, wholly on a screen whose memory can be read, the screen itself is
+// the surest record of what it shows, and keeping it costs nothing.
+bool screen_holds(BITMAP *frame)
+{
+    return frame_scale == 1 && is_linear_bitmap(screen) && frame_left >= 0 && frame_top >= 0 &&
+           frame_left + frame->w <= screen->w && frame_top + frame->h <= screen->h;
+}
+
+const void *shown_row(BITMAP *frame, int y)
+{
+    if (screen_holds(frame))
+        return reinterpret_cast<const uint32_t *>(screen->line[frame_top + y]) + frame_left;
+    return &last_shown[size_t(y) * size_t(frame->w)];
+}
+
+// Whether frame holds the same pixels as the last one shown.
+bool same_as_shown(BITMAP *frame)
+{
+    if (repaint || screen != last_screen ||
+        (!screen_holds(frame) && last_shown.size() != size_t(frame->w) * size_t(frame->h)))
+        return false;
+    for (int y = 0; y < frame->h; y++)
+        if (memcmp(frame->line[y], shown_row(frame, y), size_t(frame->w) * sizeof(uint32_t)) != 0)
+            return false;
+    return true;
+}
+
+void keep_as_shown(BITMAP *frame)
+{
+    repaint = false;
+    last_screen = screen;
+    if (screen_holds(frame))
+        return;
+    const size_t row = size_t(frame->w);
+    last_shown.resize(row * size_t(frame->h));
+    for (int y = 0; y < frame->h; y++)
+        memcpy(&last_shown[size_t(y) * row], frame->line[y], row * sizeof(uint32_t));
+}
+
+// n * num / den to the nearest whole number, halves up.
+int rounded(int n, int num, int den)
+{
+    return int((2 * long(n) * num + den) / (2 * long(den)));
+}
 
 // Each pixel of a row k times across.
 void widen_row(const uint32_t *s, uint32_t *d, int w, int k)
@@ -61,6 +123,31 @@ void widen_row(const uint32_t *s, uint32_t *d, int w, int k)
 
 } // namespace
 
+bool operator==(const Placement &a, const Placement &b)
+{
+    return a.left == b.left && a.top == b.top && a.w == b.w && a.h == b.h && a.scale == b.scale;
+}
+
+bool operator!=(const Placement &a, const Placement &b)
+{
+    return !(a == b);
+}
+
+Placement frame_placement()
+{
+    return {frame_left, frame_top, frame_w, frame_h, frame_scale};
+}
+
+void use_placement(const Placement &p)
+{
+    frame_left = p.left;
+    frame_top = p.top;
+    frame_w = p.w;
+    frame_h = p.h;
+    frame_scale = p.scale;
+    repaint_frame();
+}
+
 bool inside(const Area &a, const Area &outer)
 {
     return a.w > 0 && a.h > 0 && a.x >= outer.x && a.y >= outer.y && a.x + a.w <= outer.x + outer.w &&
@@ -72,15 +159,30 @@ int whole_scale(int w, int h)
     return std::max(1, std::min(w / FRAME_W, h / FRAME_H));
 }
 
+Placement fit_frame(Area area)
+{
+    // The largest 4:3 size, limited by the height or by the width.
+    int fw = std::min(area.w, rounded(area.h, 4, 3));
+    int fh = std::min(area.h, rounded(area.w, 3, 4));
+    int k = whole_scale(area.w, area.h);
+    Placement p{0, 0, FRAME_W * k, FRAME_H * k, k};
+    if (100 * p.w < WHOLE_SHARE * fw) {
+        p.w = fw;
+        p.h = fh;
+        p.scale = 0;
+    }
+    // An area smaller than the frame shows its top-left part.
+    p.left = area.x + std::max(0, (area.w - p.w) / 2);
+    p.top = area.y + std::max(0, (area.h - p.h) / 2);
+    return p;
+}
+
 Placement place_frame(int x, int y, int w, int h, int screen_w, int screen_h)
 {
     Area monitor{x, y, w, h}, shown{0, 0, screen_w, screen_h};
     if (!inside(monitor, shown) || w < FRAME_W || h < FRAME_H)
         monitor = shown;
-    int k = whole_scale(monitor.w, monitor.h);
-    // A screen smaller than the frame shows its top-left part.
-    return {k, std::max(0, monitor.x + (monitor.w - FRAME_W * k) / 2),
-            std::max(0, monitor.y + (monitor.h - FRAME_H * k) / 2)};
+    return fit_frame(monitor);
 }
 
 int window_scale(int w, int h)
@@ -90,8 +192,13 @@ int window_scale(int w, int h)
 
 Area window_spot(Area usable)
 {
+    int room_w = usable.w - WINDOW_ROOM_W, room_h = usable.h - WINDOW_ROOM_H;
     int k = std::max(1, window_scale(usable.w, usable.h));
     int w = FRAME_W * k, h = FRAME_H * k;
+    if (k == 1 && room_w > FRAME_W && room_h > FRAME_H) {
+        w = std::min(room_w, rounded(room_h, 4, 3));
+        h = std::min(room_h, rounded(room_w, 3, 4));
+    }
     // Centred with its title bar and borders.
     return {usable.x + std::max(0, usable.w - w - WINDOW_ROOM_W) / 2,
             usable.y + std::max(0, usable.h - h - WINDOW_ROOM_H) / 2, w, h};
@@ -105,10 +212,25 @@ Placement place_in_window(Area window, Area monitor, int canvas_w, int canvas_h)
 
 void show_frame(BITMAP *frame)
 {
-    if (frame_scale == 1)
+    if (same_as_shown(frame))
+        return;
+    // The scaled copies write without clipping: a place that does not lie
+    // wholly on the screen gets the frame as it is, clipped.
+    bool fits = frame_left >= 0 && frame_top >= 0 && frame_left + frame_w <= screen->w &&
+                frame_top + frame_h <= screen->h;
+    if (frame_scale == 1 || !fits)
         blit(frame, screen, 0, 0, frame_left, frame_top, frame->w, frame->h);
-    else
+    else if (frame_scale > 1)
         scaled_copy(frame, screen, frame_scale, frame_left, frame_top);
+    else
+        sharp_copy(frame, screen, frame_left, frame_top, frame_w, frame_h);
+    keep_as_shown(frame);
+    frame_sent();
+}
+
+void repaint_frame()
+{
+    repaint = true;
 }
 
 void scaled_copy(BITMAP *src, BITMAP *dst, int k, int x, int y)

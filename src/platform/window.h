@@ -1,6 +1,8 @@
 // The game's window on the desktop: what the window manager is told about it,
-// full screen and back on Alt+Enter or F11, and the frame's place as it changes.
+// and the mode it opens in.
 #pragma once
+
+#include "platform/display.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,28 +12,19 @@
 // window the desktop's manager is asked to show full screen
 // (_NET_WM_STATE_FULLSCREEN) on the primary monitor, at the desktop's own
 // resolution; without such a manager, a window covering the whole screen.
-// The frame goes on the primary monitor at the largest whole-number scale,
-// black around. A window of whole-number size is the fallback. Returns false,
-// with allegro_error set, when neither can be had.
+// The window may be made any size from 640x480 up. A window of the size
+// window_spot() gives is the fallback, then one of 640x480. Returns false,
+// with allegro_error set, when none can be had.
 bool open_screen();
 
-// Takes in, between frames, what happened to the window: a toggle the player
-// asked for, and the manager's moves and resizes. True when the frame moved
-// and the screen was cleared, so that the frame must be drawn again now.
-bool follow_window();
+// The game is shown full screen, or as a window.
+extern bool full;
 
-// True once, at the pass after the window got the keyboard focus back from
-// another window: keys still held then must not read as new presses.
-bool focus_came_back();
+// Places the frame for a window whose client area lies at `window` on the X screen.
+void place_frame_in(const Area &window);
 
-// Whether another window has the keyboard focus under a window manager, so
-// that nothing the player does is meant for the game. Without a manager,
-// always false.
-bool other_window_has_focus();
-
-// Whether a key going down toggles between full screen and a window: F11,
-// or either Enter with Alt held.
-bool toggles_window(int scancode, bool alt_held);
+// Whether the window is shown full screen, as its _NET_WM_STATE says.
+bool shown_full_screen();
 
 // The game's icon in _NET_WM_ICON's layout (tools/art/icon.cpp writes it).
 extern const uint32_t window_icon[];

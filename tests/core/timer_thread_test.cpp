@@ -78,7 +78,8 @@ class FrameLoopTiming : public Headless {};
 
 // Three seconds of a real 30 Hz timer: the loop sleeps between ticks, wakes
 // for each within a few milliseconds, draws once per tick (and once at the
-// start), and polls the music at most 10 ms apart, so the stream never starves.
+// start), and polls the music at most 40 ms apart, well inside the stream's
+// 372 ms, while waking no more than about 100 times a second.
 // A busy machine can hold the thread off the processor for longer once in a
 // while (this also runs under ThreadSanitizer beside other suites), so the
 // gaps get three tries of three seconds; a loop that rests too long misses
@@ -113,13 +114,14 @@ TEST_F(FrameLoopTiming, SleepsBetweenTicksYetWakesForEachAndPollsTheMusicOften)
             worst_gap_ms = std::max(worst_gap_ms, duration<double, std::milli>(polls[i] - polls[i - 1]).count());
         worst_wake_ms = RestLoop::worst_wake_ns / 1e6;
         EXPECT_LE(RestLoop::draws, RestLoop::ticks + 1);
-        // Spinning would poll tens of thousands of times in three seconds.
-        EXPECT_LT(polls.size(), 3000u) << "the loop does not rest between ticks";
-        if (worst_gap_ms <= 10.0 && worst_wake_ms <= 10.0)
+        // Three passes a tick: its own, the one after its frame, one 20 ms rest.
+        // Spinning, or resting a few milliseconds, would poll far more often.
+        EXPECT_LT(polls.size(), 360u) << "the loop wakes more than 120 times a second";
+        if (worst_gap_ms <= 40.0 && worst_wake_ms <= 10.0)
             break;
         printf("try %d: longest poll gap %.1f ms, latest tick %.1f ms after falling due\n", attempt,
                worst_gap_ms, worst_wake_ms);
     }
-    EXPECT_LE(worst_gap_ms, 10.0);
+    EXPECT_LE(worst_gap_ms, 40.0);
     EXPECT_LE(worst_wake_ms, 10.0) << "ms from a tick falling due to its run";
 }

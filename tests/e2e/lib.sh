@@ -423,3 +423,70 @@ win_level_two() {
     tap space
     wait_until 5 level3 is_level_three
 }
+
+# --- Frames fitted to screens and windows ------------------------------------
+
+# Succeeds when screenshot $1 shows the 640x480 data picture $2 fitted to the
+# area x y w h ($3..$6) of the screen: the largest 4:3 size that fits, or the
+# whole-number one where that reaches 85 % of its width, centred on black.
+# Every screen pixel that lies wholly inside one frame pixel has its colour;
+# pixels that straddle two are the scaler's blend and are not looked at.
+# Prints the frame's size and place.
+shows_fitted() {
+    python3 - "$SHOTS/$1.png" "$NANNYDAY_DATA/bmp/$2" "$3" "$4" "$5" "$6" <<'PY'
+import subprocess, sys
+
+def pixels(path, crop=None):
+    args = ["convert", path] + (["-crop", crop, "+repage"] if crop else []) + ["-alpha", "off", "-depth", "8", "ppm:-"]
+    data = subprocess.run(args, check=True, stdout=subprocess.PIPE).stdout
+    magic, size, depth, rest = data.split(b"\n", 3)
+    w, h = map(int, size.split())
+    return w, h, rest
+
+shot, picture = sys.argv[1], sys.argv[2]
+x, y, w, h = map(int, sys.argv[3:7])
+_, _, screen = pixels(shot, f"{w}x{h}+{x}+{y}")
+_, _, pic = pixels(picture)
+
+def candidates():
+    k = min(w // 640, h // 480)
+    if h * 4 <= w * 3:
+        sizes = [(fw, h) for fw in {h * 4 // 3, (h * 4 + 2) // 3}]
+    else:
+        sizes = [(w, fh) for fh in {w * 3 // 4, (w * 3 + 3) // 4}]
+    if k >= 1 and 640 * k * 100 >= 85 * sizes[0][0]:
+        sizes = [(640 * k, 480 * k)]
+    for fw, fh in sizes:
+        # One scale for both axes, the smaller: the other side's last row or
+        # column may be part-covered.
+        num, den = (fw, 640) if fw * 480 <= fh * 640 else (fh, 480)
+        for left in {(w - fw) // 2, (w - fw + 1) // 2}:
+            for top in {(h - fh) // 2, (h - fh + 1) // 2}:
+                yield fw, fh, left, top, num, den
+
+def matches(fw, fh, left, top, num, den):
+    cols = [(X, X * den // num) for X in range(fw) if (X + 1) * den <= (X * den // num + 1) * num and X * den // num < 640]
+    for Y in range(h):
+        row = screen[Y * w * 3:(Y + 1) * w * 3]
+        if Y < top or Y >= top + fh:
+            if row.count(0) != len(row):
+                return False
+            continue
+        j = (Y - top) * den // num
+        if row[:left * 3].count(0) != left * 3 or row[(left + fw) * 3:].count(0) != len(row) - (left + fw) * 3:
+            return False
+        if (Y - top + 1) * den > (j + 1) * num or j >= 480:
+            continue
+        src = pic[j * 640 * 3:(j + 1) * 640 * 3]
+        for X, i in cols:
+            if row[(left + X) * 3:(left + X) * 3 + 3] != src[i * 3:i * 3 + 3]:
+                return False
+    return True
+
+for c in candidates():
+    if matches(*c):
+        print(f"frame {c[0]}x{c[1]} at +{x + c[2]}+{y + c[3]}")
+        sys.exit(0)
+sys.exit(1)
+PY
+}

@@ -2,7 +2,10 @@
 # Without a window manager (a bare X server, a kiosk) full screen covers the
 # whole screen, F11 makes a 1280x960 window of the game and F11 again covers
 # the screen once more, the picture right each time and the scene untouched.
-# A key let go of while the pointer is outside the window does not stay held.
+# A key let go of while the pointer is outside the window does not stay held;
+# one held while the pointer leaves and comes back is no new press; keys
+# reach the window under the pointer while another client grabs the pointer,
+# and a window given the focus outright wherever the pointer is.
 source "$(dirname "$0")/lib.sh"
 
 covering() {
@@ -39,6 +42,30 @@ xdotool mousemove $((x + 640)) $((y + 480))
 sleep 0.3
 tap Down
 wait_until 5 start-lit-again windowed_title
+# X repeats a held key as fresh presses once keys come back to the window.
+hold Down
+wait_until 5 exit-lit-again exit_lit
+xdotool mousemove 100 1060
+sleep 0.3
+xdotool mousemove $((x + 640)) $((y + 480))
+sleep 1
+shot held-back
+exit_lit held-back || fail "Down, held while the pointer left and came back, moved the highlight again"
+let_go Down
+sleep 0.3
+"$XPROBE" grab 2 >"$WORK/grab.out" &
+grabber=$!
+for _ in $(seq 50); do grep -q grabbed "$WORK/grab.out" && break; sleep 0.1; done
+tap Down
+wait_until 3 start-lit-grabbed windowed_title
+wait "$grabber" || fail "the pointer grab failed"
+xdotool mousemove 100 1060
+xdotool windowfocus --sync "$WINDOW"
+sleep 0.3   # the game learns of it between frames
+tap Down
+wait_until 5 exit-lit-focused exit_lit
+tap Down
+wait_until 5 start-lit-focused windowed_title
 tap F11
 wait_pixel 944 910 "$WHITE" 5 title-covering
 tap space   # Start

@@ -44,6 +44,7 @@ xprop -root _NET_CLIENT_LIST | grep -q -i "$(printf '0x%x' "$WINDOW")\b" ||
     fail "class: $(xprop -id "$WINDOW" WM_CLASS)"
 [ "$(xprop -id "$WINDOW" _NET_WM_NAME)" = '_NET_WM_NAME(UTF8_STRING) = "Nanny Day"' ] ||
     fail "name: $(xprop -id "$WINDOW" _NET_WM_NAME)"
+[ "$(xprop -id "$WINDOW" WM_NAME)" = 'WM_NAME(STRING) = "Nanny Day"' ] || fail "old-style name: $(xprop -id "$WINDOW" WM_NAME)"
 [ "$(xprop -id "$WINDOW" _NET_WM_PID)" = "_NET_WM_PID(CARDINAL) = $GAME_PID" ] ||
     fail "pid: $(xprop -id "$WINDOW" _NET_WM_PID), not $GAME_PID"
 [ "$(xprop -id "$WINDOW" WM_CLIENT_MACHINE)" = "WM_CLIENT_MACHINE(STRING) = \"$(hostname)\"" ] ||

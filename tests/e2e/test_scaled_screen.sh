@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# On desktops larger than the game, the 640x480 frame fills as much as a whole
-# number allows: the first cutscene picture, scaled and centred, matches its
-# data file pixel for pixel, and everything around it is black, with no
-# pointer showing there either.
+# On desktops where a whole number nearly fills the screen (at least 85 % of
+# the largest 4:3 width), the frame is scaled by it: the first cutscene
+# picture, scaled and centred, matches its data file pixel for pixel, and
+# everything around it is black, with no pointer showing there either.
 source "$(dirname "$0")/lib.sh"
 
 # Cutscene picture 0-0 at $1 times its size, its corner at ($2, $3), on an
@@ -10,7 +10,7 @@ source "$(dirname "$0")/lib.sh"
 shows_scaled_cutscene() { shows_cutscene_at "$1" "$2" "$3" "$4" black; }
 
 # Desktop, scale, and where the frame's corner lands.
-for setup in "1920x1080 2 320 60" "800x600 1 80 60"; do
+for setup in "1920x1080 2 320 60" "720x540 1 40 30"; do
     read -r size k x y <<<"$setup"
     start_x "$size"
     start_game

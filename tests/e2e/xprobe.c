@@ -3,7 +3,9 @@
  *   xprobe close WINDOW  asks WINDOW to close, as a window manager's close button does
  *   xprobe wait X Y R,G,B SECONDS
  *                        waits until the screen's pixel (X, Y) has that colour, looking
- *                        every 5 ms; fast enough to time what the game shows */
+ *                        every 5 ms; fast enough to time what the game shows
+ *   xprobe grab SECONDS  holds a grab of the pointer that long, as a menu or a
+ *                        drag does; prints "grabbed" once it holds it */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
@@ -74,6 +76,21 @@ static int wait_pixel(Display *d, int x, int y, const char *rgb, double limit)
     }
 }
 
+static int grab_pointer(Display *d, double limit)
+{
+    if (XGrabPointer(d, DefaultRootWindow(d), False, ButtonPressMask, GrabModeAsync, GrabModeAsync, None, None,
+                     CurrentTime) != GrabSuccess)
+        return 1;
+    XSync(d, False);
+    printf("grabbed\n");
+    fflush(stdout);
+    struct timespec t = {(time_t)limit, (long)((limit - (double)(time_t)limit) * 1e9)};
+    nanosleep(&t, NULL);
+    XUngrabPointer(d, CurrentTime);
+    XSync(d, False);
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
     Display *d = XOpenDisplay(NULL);
@@ -86,8 +103,10 @@ int main(int argc, char **argv)
         rc = close_window(d, (Window)strtoul(argv[2], NULL, 0));
     else if (argc == 6 && strcmp(argv[1], "wait") == 0)
         rc = wait_pixel(d, atoi(argv[2]), atoi(argv[3]), argv[4], atof(argv[5]));
+    else if (argc == 3 && strcmp(argv[1], "grab") == 0)
+        rc = grab_pointer(d, atof(argv[2]));
     else
-        fprintf(stderr, "usage: xprobe cursor | xprobe close WINDOW | xprobe wait X Y R,G,B SECONDS\n");
+        fprintf(stderr, "usage: xprobe cursor | xprobe close WINDOW | xprobe wait X Y R,G,B SECONDS | xprobe grab SECONDS\n");
     XCloseDisplay(d);
     return rc;
 }

@@ -50,25 +50,48 @@ TEST_F(Headless, LargestWholeScaleThatFitsTheDesktopOrAWindow)
     }
 }
 
+TEST_F(Headless, WholeNumberWhereItNearlyFillsTheScreenElseSharpToTheLargest4By3)
+{
+    struct Case { int w, h, want_w, want_h, scale; };
+    for (Case c : {// Whole numbers that fill at least 85 % of the 4:3 width stay pixel-exact.
+                   Case{640, 480, 640, 480, 1}, Case{1920, 1080, 1280, 960, 2}, Case{1280, 1024, 1280, 960, 2},
+                   Case{2560, 1440, 1920, 1440, 3}, Case{2560, 1600, 1920, 1440, 3},
+                   Case{3840, 2160, 2560, 1920, 4}, Case{720, 560, 640, 480, 1},
+                   // Laptops and handhelds where none does: the largest 4:3 size.
+                   Case{1366, 768, 1024, 768, 0}, Case{1280, 800, 1067, 800, 0}, Case{1440, 900, 1200, 900, 0},
+                   Case{1600, 900, 1200, 900, 0}, Case{1536, 864, 1152, 864, 0}, Case{1280, 720, 960, 720, 0},
+                   Case{1920, 1200, 1600, 1200, 0}, Case{2880, 1800, 2400, 1800, 0},
+                   Case{1080, 1920, 1080, 810, 0}, Case{1000, 700, 933, 700, 0}, Case{800, 600, 800, 600, 0},
+                   // Never smaller than the frame.
+                   Case{600, 400, 640, 480, 1}}) {
+        Placement p = fit_frame({0, 0, c.w, c.h});
+        EXPECT_EQ(p.w, c.want_w) << c.w << "x" << c.h;
+        EXPECT_EQ(p.h, c.want_h) << c.w << "x" << c.h;
+        EXPECT_EQ(p.scale, c.scale) << c.w << "x" << c.h;
+        EXPECT_EQ(p.left, std::max(0, (c.w - c.want_w) / 2)) << c.w << "x" << c.h;
+        EXPECT_EQ(p.top, std::max(0, (c.h - c.want_h) / 2)) << c.w << "x" << c.h;
+    }
+}
+
 TEST_F(Headless, FrameIsCentredOnThePrimaryMonitorWhereverItIs)
 {
     struct Case {
         int x, y, w, h, screen_w, screen_h;
         Placement want;
     };
-    for (Case c : {Case{0, 0, 640, 480, 640, 480, {1, 0, 0}},
-                   Case{0, 0, 1920, 1080, 1920, 1080, {2, 320, 60}},
-                   Case{0, 0, 1366, 768, 1366, 768, {1, 363, 144}},
+    for (Case c : {Case{0, 0, 640, 480, 640, 480, {0, 0, 640, 480, 1}},
+                   Case{0, 0, 1920, 1080, 1920, 1080, {320, 60, 1280, 960, 2}},
+                   Case{0, 0, 1366, 768, 1366, 768, {171, 0, 1024, 768, 0}},
                    // The right-hand one of two monitors, and one placed lower.
-                   Case{1920, 0, 1280, 1024, 3200, 1080, {2, 1920, 32}},
-                   Case{1920, 360, 1920, 1080, 3840, 1440, {2, 2240, 420}},
-                   Case{800, 0, 2560, 1440, 3360, 1440, {3, 1120, 0}},
+                   Case{1920, 0, 1280, 1024, 3200, 1080, {1920, 32, 1280, 960, 2}},
+                   Case{1920, 360, 1920, 1080, 3840, 1440, {2240, 420, 1280, 960, 2}},
+                   Case{800, 0, 2560, 1440, 3360, 1440, {1120, 0, 1920, 1440, 3}},
+                   Case{1920, 100, 1366, 768, 3286, 1080, {2091, 100, 1024, 768, 0}},
                    // A monitor partly off the screen, or too small, stands for the screen.
-                   Case{1000, 0, 1920, 1080, 1920, 1080, {2, 320, 60}},
-                   Case{0, 0, 600, 400, 1024, 768, {1, 192, 144}}}) {
+                   Case{1000, 0, 1920, 1080, 1920, 1080, {320, 60, 1280, 960, 2}},
+                   Case{0, 0, 600, 400, 1024, 768, {0, 0, 1024, 768, 0}}}) {
         Placement p = place_frame(c.x, c.y, c.w, c.h, c.screen_w, c.screen_h);
-        EXPECT_EQ(p.scale, c.want.scale) << c.w << "x" << c.h << "+" << c.x << "+" << c.y;
-        EXPECT_EQ(p.left, c.want.left) << c.w << "x" << c.h << "+" << c.x << "+" << c.y;
-        EXPECT_EQ(p.top, c.want.top) << c.w << "x" << c.h << "+" << c.x << "+" << c.y;
+        EXPECT_EQ(p, c.want) << c.w << "x" << c.h << "+" << c.x << "+" << c.y << ": " << p.w << "x" << p.h
+                             << "+" << p.left << "+" << p.top << " scale " << p.scale;
     }
 }

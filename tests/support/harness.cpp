@@ -59,6 +59,7 @@ void Headless::SetUp()
     audio_log.clear();
     polled_tracks.clear();
     on_frame = nullptr;
+    repaint_frame();
     stopmusic();
     audio_log.clear();
 }

@@ -2,7 +2,7 @@
 #include "support/harness.h"
 
 #include "platform/display.h"
-#include "platform/window.h"
+#include "platform/keys.h"
 
 TEST_F(Headless, F11AndAltEnterToggleTheWindowAndNoOtherKey)
 {
@@ -17,7 +17,7 @@ TEST_F(Headless, F11AndAltEnterToggleTheWindowAndNoOtherKey)
     }
 }
 
-TEST_F(Headless, WindowIsTheLargestWholeMultipleThatFitsCentredInTheWorkArea)
+TEST_F(Headless, WindowIsTheLargestWholeMultipleOrElseTheLargest4By3CentredInTheWorkArea)
 {
     struct Case {
         Area usable, want;
@@ -27,6 +27,9 @@ TEST_F(Headless, WindowIsTheLargestWholeMultipleThatFitsCentredInTheWorkArea)
                    Case{{0, 32, 1920, 1048}, {312, 44, 1280, 960}},
                    Case{{1920, 0, 2560, 1400}, {2552, 188, 1280, 960}},
                    Case{{0, 0, 3840, 2160}, {632, 88, 2560, 1920}},
+                   // Only 1x fits as a whole number: as large as 4:3 allows.
+                   Case{{0, 0, 1366, 720}, {237, 0, 875, 656}},
+                   Case{{0, 48, 1280, 752}, {173, 48, 917, 688}},
                    // Too small for even one frame with its borders: 640x480 at the corner.
                    Case{{0, 0, 640, 480}, {0, 0, 640, 480}},
                    Case{{10, 20, 800, 500}, {82, 20, 640, 480}}}) {
@@ -47,21 +50,22 @@ TEST_F(Headless, FrameGoesOnThePrimaryMonitorInAFullScreenWindowAndFillsAnyOther
     };
     const Area one{0, 0, 1920, 1080};
     for (Case c : {// Full screen under a manager: the window is the monitor.
-                   Case{one, one, 1920, 1080, {2, 320, 60}},
-                   Case{{1920, 0, 1280, 1024}, {1920, 0, 1280, 1024}, 1280, 1024, {2, 0, 32}},
+                   Case{one, one, 1920, 1080, {320, 60, 1280, 960, 2}},
+                   Case{{1920, 0, 1280, 1024}, {1920, 0, 1280, 1024}, 1280, 1024, {0, 32, 1280, 960, 2}},
                    // Without a manager the window is the whole screen, the primary monitor within it.
-                   Case{{0, 0, 3200, 1080}, {1920, 0, 1280, 1024}, 3200, 1080, {2, 1920, 32}},
+                   Case{{0, 0, 3200, 1080}, {1920, 0, 1280, 1024}, 3200, 1080, {1920, 32, 1280, 960, 2}},
                    // A window on the desktop, and a window framed a little off the screen's corner.
-                   Case{{312, 28, 1280, 960}, one, 1920, 1080, {2, 0, 0}},
-                   Case{{-4, 21, 1280, 960}, one, 1920, 1080, {2, 0, 0}},
-                   Case{{100, 100, 640, 480}, one, 1920, 1080, {1, 0, 0}},
+                   Case{{312, 28, 1280, 960}, one, 1920, 1080, {0, 0, 1280, 960, 2}},
+                   Case{{-4, 21, 1280, 960}, one, 1920, 1080, {0, 0, 1280, 960, 2}},
+                   Case{{100, 100, 640, 480}, one, 1920, 1080, {0, 0, 640, 480, 1}},
+                   // A window the player resized: the largest 4:3 size, sharply scaled.
+                   Case{{200, 150, 1000, 700}, one, 1920, 1080, {33, 0, 933, 700, 0}},
                    // A window the manager made larger than the screen the game drew for.
-                   Case{{0, 0, 1920, 1080}, one, 1280, 960, {2, 0, 0}},
+                   Case{{0, 0, 1920, 1080}, one, 1280, 960, {0, 0, 1280, 960, 2}},
                    // A manager that keeps a full-screen window a little short of the monitor.
-                   Case{{0, 0, 1920, 1050}, one, 1920, 1080, {2, 320, 45}}}) {
+                   Case{{0, 0, 1920, 1050}, one, 1920, 1080, {320, 45, 1280, 960, 2}}}) {
         Placement p = place_in_window(c.window, c.monitor, c.canvas_w, c.canvas_h);
-        EXPECT_EQ(p.scale, c.want.scale) << c.window.w << "x" << c.window.h << "+" << c.window.x;
-        EXPECT_EQ(p.left, c.want.left) << c.window.w << "x" << c.window.h << "+" << c.window.x;
-        EXPECT_EQ(p.top, c.want.top) << c.window.w << "x" << c.window.h << "+" << c.window.x;
+        EXPECT_EQ(p, c.want) << c.window.w << "x" << c.window.h << "+" << c.window.x << ": " << p.w << "x" << p.h
+                             << "+" << p.left << "+" << p.top << " scale " << p.scale;
     }
 }
