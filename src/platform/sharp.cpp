@@ -16,7 +16,11 @@
 
 bool sharp_avx2 =
 #if defined(SHARP_AVX2)
-    __builtin_cpu_supports("avx2");
+    // Asked before main(): the processor's features must be read first.
+    [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
 #else
     false;
 #endif
@@ -65,14 +69,8 @@ void make_taps(Taps &t, int n, int m, long num, long den)
 
 // The two weights as 16-bit multipliers: a whole pixel's ONE does not fit,
 // and ONE - 1 with 1 for the other still gives it back exactly.
-inline int first_of(int w0)
-{
-    return w0 < ONE ? w0 : ONE - 1;
-}
-inline int second_of(int w0)
-{
-    return w0 > 0 ? ONE - first_of(w0) : ONE - 1;
-}
+inline int first_of(int w0) { return w0 < ONE ? w0 : ONE - 1; }
+inline int second_of(int w0) { return w0 > 0 ? ONE - first_of(w0) : ONE - 1; }
 
 // What one size needs, made once per size.
 struct Plan {
