@@ -81,13 +81,15 @@ class FrameLoopTiming : public Headless {};
 // start), and polls the music at most 40 ms apart, well inside the stream's
 // 372 ms, while waking no more than about 100 times a second.
 // A busy machine can hold the thread off the processor for longer once in a
-// while (this also runs under ThreadSanitizer beside other suites), so the
-// gaps get three tries of three seconds; a loop that rests too long misses
-// every one of them.
+// while (this also runs under ThreadSanitizer beside other suites). So a
+// bystander thread, sleeping 2 ms at a time meanwhile, measures how late the
+// machine wakes a sleeper, and the bounds allow that much on top; and the
+// gaps get three tries of three seconds. A loop that rests too long, or is
+// not woken by the timer, misses every one of them on a machine at rest.
 TEST_F(FrameLoopTiming, SleepsBetweenTicksYetWakesForEachAndPollsTheMusicOften)
 {
     using namespace std::chrono;
-    double worst_gap_ms = 0, worst_wake_ms = 0;
+    double worst_gap_ms = 0, worst_wake_ms = 0, machine_late_ms = 0;
     for (int attempt = 1; attempt <= 3; attempt++) {
         speed_count = 0;
         RestLoop::ticks = RestLoop::draws = 0;
@@ -102,12 +104,24 @@ TEST_F(FrameLoopTiming, SleepsBetweenTicksYetWakesForEachAndPollsTheMusicOften)
                 increment_speed_counter();
             }
         });
+        std::atomic<long long> bystander_late_ns{0};
+        std::thread bystander([&] {
+            while (!stop) {
+                auto asked = steady_clock::now() + milliseconds(2);
+                std::this_thread::sleep_until(asked);
+                long long late = duration_cast<nanoseconds>(steady_clock::now() - asked).count();
+                if (late > bystander_late_ns)
+                    bystander_late_ns = late;
+            }
+        });
         std::vector<steady_clock::time_point> polls;
         polls.reserve(4096);
         on_frame = [&polls] { polls.push_back(steady_clock::now()); };
         loop<RestLoop>();
         stop = true;
         timer.join();
+        bystander.join();
+        machine_late_ms = bystander_late_ns / 1e6;
 
         worst_gap_ms = 0;
         for (size_t i = 1; i < polls.size(); i++)
@@ -117,11 +131,12 @@ TEST_F(FrameLoopTiming, SleepsBetweenTicksYetWakesForEachAndPollsTheMusicOften)
         // Three passes a tick: its own, the one after its frame, one 20 ms rest.
         // Spinning, or resting a few milliseconds, would poll far more often.
         EXPECT_LT(polls.size(), 360u) << "the loop wakes more than 120 times a second";
-        if (worst_gap_ms <= 40.0 && worst_wake_ms <= 10.0)
+        if (worst_gap_ms <= 40.0 + machine_late_ms && worst_wake_ms <= 10.0 + machine_late_ms)
             break;
-        printf("try %d: longest poll gap %.1f ms, latest tick %.1f ms after falling due\n", attempt,
-               worst_gap_ms, worst_wake_ms);
+        printf("try %d: longest poll gap %.1f ms, latest tick %.1f ms after falling due, a sleeper woken "
+               "up to %.1f ms late\n",
+               attempt, worst_gap_ms, worst_wake_ms, machine_late_ms);
     }
-    EXPECT_LE(worst_gap_ms, 40.0);
-    EXPECT_LE(worst_wake_ms, 10.0) << "ms from a tick falling due to its run";
+    EXPECT_LE(worst_gap_ms, 40.0 + machine_late_ms);
+    EXPECT_LE(worst_wake_ms, 10.0 + machine_late_ms) << "ms from a tick falling due to its run";
 }
