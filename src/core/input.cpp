@@ -1,8 +1,8 @@
 // The keys and the pads the scenes read.
 #include "core/input.h"
 
-#include "platform/pad.h"
 #include "platform/focus.h"
+#include "platform/pad.h"
 
 #include <allegro.h>
 
