@@ -13,13 +13,9 @@
 #include <emmintrin.h>
 #endif
 
-int frame_scale = 1;
-int frame_left = 0;
-int frame_top = 0;
-int frame_w = FRAME_W;
-int frame_h = FRAME_H;
-
 namespace {
+
+Placement placed{0, 0, FRAME_W, FRAME_H, 1};
 
 // A window's title bar and borders.
 const int WINDOW_ROOM_W = 16;
@@ -40,38 +36,36 @@ std::vector<uint32_t> last_shown;
 // the surest record of what it shows, and keeping it costs nothing.
 bool screen_holds(BITMAP *frame)
 {
-    return frame_scale == 1 && is_linear_bitmap(screen) && frame_left >= 0 && frame_top >= 0 &&
-           frame_left + frame->w <= screen->w && frame_top + frame->h <= screen->h;
+    return placed.scale == 1 && is_linear_bitmap(screen) && placed.left >= 0 && placed.top >= 0 &&
+           placed.left + frame->w <= screen->w && placed.top + frame->h <= screen->h;
 }
 
-const void *shown_row(BITMAP *frame, int y)
+// The first row in which frame differs from the last frame shown: frame->h
+// when none does, 0 when the last one is not known.
+int first_change(BITMAP *frame, bool holds)
 {
-    if (screen_holds(frame))
-        return reinterpret_cast<const uint32_t *>(screen->line[frame_top + y]) + frame_left;
-    return &last_shown[size_t(y) * size_t(frame->w)];
+    const size_t row = size_t(frame->w);
+    if (repaint || screen != last_screen || (!holds && last_shown.size() != row * size_t(frame->h)))
+        return 0;
+    for (int y = 0; y < frame->h; y++) {
+        const void *shown = holds ? reinterpret_cast<const uint32_t *>(screen->line[placed.top + y]) + placed.left
+                                  : &last_shown[size_t(y) * row];
+        if (memcmp(frame->line[y], shown, row * sizeof(uint32_t)) != 0)
+            return y;
+    }
+    return frame->h;
 }
 
-// Whether frame holds the same pixels as the last one shown.
-bool same_as_shown(BITMAP *frame)
-{
-    if (repaint || screen != last_screen ||
-        (!screen_holds(frame) && last_shown.size() != size_t(frame->w) * size_t(frame->h)))
-        return false;
-    for (int y = 0; y < frame->h; y++)
-        if (memcmp(frame->line[y], shown_row(frame, y), size_t(frame->w) * sizeof(uint32_t)) != 0)
-            return false;
-    return true;
-}
-
-void keep_as_shown(BITMAP *frame)
+// Rows above from are kept already: they were found the same.
+void keep_as_shown(BITMAP *frame, bool holds, int from)
 {
     repaint = false;
     last_screen = screen;
-    if (screen_holds(frame))
+    if (holds)
         return;
     const size_t row = size_t(frame->w);
     last_shown.resize(row * size_t(frame->h));
-    for (int y = 0; y < frame->h; y++)
+    for (int y = from; y < frame->h; y++)
         memcpy(&last_shown[size_t(y) * row], frame->line[y], row * sizeof(uint32_t));
 }
 
@@ -79,6 +73,13 @@ void keep_as_shown(BITMAP *frame)
 int rounded(int n, int num, int den)
 {
     return int((2 * long(n) * num + den) / (2 * long(den)));
+}
+
+// The largest 4:3 size within w x h, limited by the height or by the width.
+void fit_4_3(int w, int h, int &fw, int &fh)
+{
+    fw = std::min(w, rounded(h, 4, 3));
+    fh = std::min(h, rounded(w, 3, 4));
 }
 
 // Each pixel of a row k times across.
@@ -135,16 +136,12 @@ bool operator!=(const Placement &a, const Placement &b)
 
 Placement frame_placement()
 {
-    return {frame_left, frame_top, frame_w, frame_h, frame_scale};
+    return placed;
 }
 
 void use_placement(const Placement &p)
 {
-    frame_left = p.left;
-    frame_top = p.top;
-    frame_w = p.w;
-    frame_h = p.h;
-    frame_scale = p.scale;
+    placed = p;
     repaint_frame();
 }
 
@@ -161,9 +158,8 @@ int whole_scale(int w, int h)
 
 Placement fit_frame(Area area)
 {
-    // The largest 4:3 size, limited by the height or by the width.
-    int fw = std::min(area.w, rounded(area.h, 4, 3));
-    int fh = std::min(area.h, rounded(area.w, 3, 4));
+    int fw, fh;
+    fit_4_3(area.w, area.h, fw, fh);
     int k = whole_scale(area.w, area.h);
     Placement p{0, 0, FRAME_W * k, FRAME_H * k, k};
     if (100 * p.w < WHOLE_SHARE * fw) {
@@ -195,10 +191,8 @@ Area window_spot(Area usable)
     int room_w = usable.w - WINDOW_ROOM_W, room_h = usable.h - WINDOW_ROOM_H;
     int k = std::max(1, window_scale(usable.w, usable.h));
     int w = FRAME_W * k, h = FRAME_H * k;
-    if (k == 1 && room_w > FRAME_W && room_h > FRAME_H) {
-        w = std::min(room_w, rounded(room_h, 4, 3));
-        h = std::min(room_h, rounded(room_w, 3, 4));
-    }
+    if (k == 1 && room_w > FRAME_W && room_h > FRAME_H)
+        fit_4_3(room_w, room_h, w, h);
     // Centred with its title bar and borders.
     return {usable.x + std::max(0, usable.w - w - WINDOW_ROOM_W) / 2,
             usable.y + std::max(0, usable.h - h - WINDOW_ROOM_H) / 2, w, h};
@@ -212,19 +206,21 @@ Placement place_in_window(Area window, Area monitor, int canvas_w, int canvas_h)
 
 void show_frame(BITMAP *frame)
 {
-    if (same_as_shown(frame))
+    const bool holds = screen_holds(frame);
+    const int from = first_change(frame, holds);
+    if (from == frame->h)
         return;
     // The scaled copies write without clipping: a place that does not lie
     // wholly on the screen gets the frame as it is, clipped.
-    bool fits = frame_left >= 0 && frame_top >= 0 && frame_left + frame_w <= screen->w &&
-                frame_top + frame_h <= screen->h;
-    if (frame_scale == 1 || !fits)
-        blit(frame, screen, 0, 0, frame_left, frame_top, frame->w, frame->h);
-    else if (frame_scale > 1)
-        scaled_copy(frame, screen, frame_scale, frame_left, frame_top);
+    const Placement &p = placed;
+    bool fits = p.left >= 0 && p.top >= 0 && p.left + p.w <= screen->w && p.top + p.h <= screen->h;
+    if (p.scale == 1 || !fits)
+        blit(frame, screen, 0, 0, p.left, p.top, frame->w, frame->h);
+    else if (p.scale > 1)
+        scaled_copy(frame, screen, p.scale, p.left, p.top);
     else
-        sharp_copy(frame, screen, frame_left, frame_top, frame_w, frame_h);
-    keep_as_shown(frame);
+        sharp_copy(frame, screen, p.left, p.top, p.w, p.h);
+    keep_as_shown(frame, holds, from);
     frame_sent();
 }
 

@@ -18,13 +18,7 @@ bool operator==(const Placement &a, const Placement &b);
 bool operator!=(const Placement &a, const Placement &b);
 
 // Where the frame is shown now. Until a screen is opened (and in the
-// headless tests) the frame is copied as it is, at (0, 0). The window code
-// sets them through use_placement(); the others are kept for its readers.
-extern int frame_scale;
-extern int frame_left;
-extern int frame_top;
-extern int frame_w;
-extern int frame_h;
+// headless tests) the frame is copied as it is, at (0, 0).
 Placement frame_placement();
 // Shows the frame at p from the next show_frame() on, which then copies it
 // even if it is the frame already shown.
