@@ -60,12 +60,11 @@ void loop()
             ticked = true;
         }
         // After a toggle or a resize the screen must be right at once, not a
-        // tick later, even if the frame is the one it showed. (An exposed
-        // window Allegro repaints itself, from its own copy of the screen.)
-        if (follow_window()) {
+        // tick later; the new place makes show_frame() copy the frame even if
+        // it is the one shown. (An exposed window Allegro repaints itself,
+        // from its own copy of the screen.)
+        if (follow_window())
             shown = false;
-            repaint_frame();
-        }
         if (focus_came_back())
             T::latch();
         if (ticked || !shown) {
