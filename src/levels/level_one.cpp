@@ -37,11 +37,6 @@ void LevelLoop<0>::enter()
     endtimer = 0;
 }
 
-void LevelLoop<0>::latch()
-{
-    latch_level();
-}
-
 bool LevelLoop<0>::running()
 {
     return !quit && !finishedtitle;

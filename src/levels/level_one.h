@@ -23,10 +23,7 @@ extern int endtimer;    // ticks left of the frozen win picture; 0 while playing
 template <>
 struct LevelLoop<0> {
     static void enter();
-    // Sets the scene's key latches as at its start: from enter(), and from
-    // the loop when the window gets the focus back, so that a key still held
-    // then needs a fresh press to act.
-    static void latch();
+    static void latch() { latch_level(); }
     static bool running();
     static void tick();
     static void draw();

@@ -14,11 +14,6 @@ void LevelLoop<2>::enter()
     xpos = -128;
 }
 
-void LevelLoop<2>::latch()
-{
-    latch_level();
-}
-
 bool LevelLoop<2>::running()
 {
     return !quit && !finishedtitle;

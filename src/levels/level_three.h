@@ -8,10 +8,7 @@ extern int xpos;   // screen x of the trolley's left edge
 template <>
 struct LevelLoop<2> {
     static void enter();
-    // Sets the scene's key latches as at its start: from enter(), and from
-    // the loop when the window gets the focus back, so that a key still held
-    // then needs a fresh press to act.
-    static void latch();
+    static void latch() { latch_level(); }
     static bool running();
     static void tick();
     static void draw();

@@ -49,11 +49,6 @@ void LevelLoop<1>::enter()
     correctstreak = 0;
 }
 
-void LevelLoop<1>::latch()
-{
-    latch_level();
-}
-
 bool LevelLoop<1>::running()
 {
     return !quit && !finishedtitle;

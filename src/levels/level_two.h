@@ -12,10 +12,7 @@ extern char scoretxt[128];
 template <>
 struct LevelLoop<1> {
     static void enter();
-    // Sets the scene's key latches as at its start: from enter(), and from
-    // the loop when the window gets the focus back, so that a key still held
-    // then needs a fresh press to act.
-    static void latch();
+    static void latch() { latch_level(); }
     static bool running();
     static void tick();
     static void draw();
