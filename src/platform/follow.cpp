@@ -63,7 +63,7 @@ void remember_window(const Area &a)
 void toggle()
 {
     // A fallback window has no full-size screen to show full screen with.
-    if (SCREEN_W < desktop.w || SCREEN_H < desktop.h)
+    if (fallback_screen())
         return;
     if (!full)
         remember_window(where_window_is());

@@ -88,7 +88,7 @@ void size_hints()
     XSizeHints *hints = XAllocSizeHints();
     if (!hints)
         return;
-    bool fixed = SCREEN_W < desktop.w || SCREEN_H < desktop.h;
+    bool fixed = fallback_screen();
     hints->flags = PMinSize | (fixed ? PMaxSize : 0);
     hints->min_width = hints->max_width = fixed ? SCREEN_W : FRAME_W;
     hints->min_height = hints->max_height = fixed ? SCREEN_H : FRAME_H;
@@ -131,6 +131,11 @@ bool set_mode(bool full_screen, const Area &a)
 }
 
 } // namespace
+
+bool fallback_screen()
+{
+    return SCREEN_W < desktop.w || SCREEN_H < desktop.h;
+}
 
 void place_frame_in(const Area &window)
 {

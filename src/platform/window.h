@@ -17,6 +17,10 @@
 // with allegro_error set, when none can be had.
 bool open_screen();
 
+// Whether the screen is a fallback window's, smaller than the desktop: it
+// keeps its size and cannot go full screen.
+bool fallback_screen();
+
 // The game is shown full screen, or as a window.
 extern bool full;
 
