@@ -177,7 +177,13 @@ std::vector<Played> notes_played(const char *path)
     size_t orders = u16(64), channels = u16(68), patterns = u16(70), instruments = u16(72);
     double row_seconds = 2.5 * static_cast<double>(u16(76)) / static_cast<double>(u16(78));
     size_t at = 60 + u32(60);
-    std::vector<std::vector<Played>> cells(patterns);   // instrument number as name, row as seconds
+    // Each pattern's notes: instrument number, volume, channel, row.
+    struct Cell {
+        size_t instrument;
+        int volume, channel;
+        double row;
+    };
+    std::vector<std::vector<Cell>> cells(patterns);
     std::vector<size_t> rows(patterns);
     for (size_t p = 0; p < patterns; p++) {
         size_t q = at + u32(at), end = q + u16(at + 7);
@@ -188,7 +194,7 @@ std::vector<Played> notes_played(const char *path)
                 if (mask & 1 << k)
                     f[k] = d[q++];
             if (f[0] >= 1 && f[0] <= 96 && f[1])
-                cells[p].push_back({std::to_string(f[1]), f[2] - 0x10, static_cast<int>(cell % channels),
+                cells[p].push_back({f[1], f[2] - 0x10, static_cast<int>(cell % channels),
                                     static_cast<double>(cell / channels)});
         }
         at = end;
@@ -203,8 +209,8 @@ std::vector<Played> notes_played(const char *path)
     }
     double start = 0;
     for (size_t o = 0; o < orders; o++) {
-        for (const Played &n : cells[d[80 + o]])
-            out.push_back({names[std::stoul(n.name) - 1], n.volume, n.channel, (start + n.seconds) * row_seconds});
+        for (const Cell &n : cells[d[80 + o]])
+            out.push_back({names[n.instrument - 1], n.volume, n.channel, (start + n.row) * row_seconds});
         start += static_cast<double>(rows[d[80 + o]]);
     }
     return out;
