@@ -223,6 +223,8 @@ struct ClockLoop {
         frames++;
         TitleLoop::draw();
     }
+    // Drawn every tick, as a moving level is, so that the clock is measured under that load.
+    static uint64_t look() { return uint64_t(ticks); }
 };
 double ClockLoop::seconds;
 long ClockLoop::ticks, ClockLoop::frames;

@@ -12,15 +12,19 @@
 //   tick()     one 1/30 s step of logic; the only place game state changes.
 //              Reads keys from key[] at the moment of each test, and the
 //              pads as the last poll, just before the tick, left them.
+//   look()     a number that changes whenever what draw() paints does (see
+//              look_of() in draw.h), built from the same values draw() reads.
 //   draw()     paints the whole frame into buffer; never changes game state.
 //
 // Every tick that fell due runs before the frame is drawn, however many there
 // are, including ticks that fall due while earlier ones run. Only ticks change
-// what draw() paints, so a frame is drawn and shown only when it can differ
-// from the one on screen: the scene's first, any after a tick, and the same
-// one again when the window changed (a toggle, a resize) and its screen was
-// cleared. Otherwise the loop sleeps until the timer wakes it for the next
-// tick, but never longer than the music stream can wait for its next poll.
+// what draw() paints, so a frame is drawn and shown only when it differs from
+// the one on screen: the scene's first, any whose look a tick changed, and the
+// same one again when the screen no longer shows it (a toggle, a resize). A
+// still menu or picture thus costs no drawing at all, which is most of what
+// the game does at rest. Otherwise the loop sleeps until the timer wakes it
+// for the next tick, but never longer than the music stream can wait for its
+// next poll.
 #pragma once
 
 #include "audio/audio.h"
@@ -34,6 +38,7 @@
 
 #include <allegro.h>
 
+#include <cstdint>
 #include <cstdlib>
 
 // The longest rest between two music polls, in microseconds. The stream
@@ -49,6 +54,7 @@ void loop()
     clear_to_color(buffer, bgcol);
     T::enter();
     bool shown = false;
+    uint64_t shown_look = 0;
     while (T::running()) {
         poll_music();
         bool ticked = false;
@@ -60,17 +66,16 @@ void loop()
             ticked = true;
         }
         // After a toggle or a resize the screen must be right at once, not a
-        // tick later; the new place makes show_frame() copy the frame even if
-        // it is the one shown. (An exposed window Allegro repaints itself,
-        // from its own copy of the screen.)
-        if (follow_window())
-            shown = false;
+        // tick later: the frame's new place asks for it again. (An exposed
+        // window Allegro repaints itself, from its own copy of the screen.)
+        follow_window();
         if (focus_came_back())
             T::latch();
-        if (ticked || !shown) {
+        if (!shown || !screen_shows_frame() || (ticked && T::look() != shown_look)) {
             T::draw();
             show_frame(buffer);
             shown = true;
+            shown_look = T::look();
         } else {
             sleep_until_tick(speed_count, MUSIC_POLL_US);
         }

@@ -15,6 +15,16 @@ int endtimer;
 
 namespace {
 
+// Where a figure's 32x32 picture goes: its feet are at the bottom middle.
+int picture_x(const Point &p)
+{
+    return static_cast<int>(p.x - 16.0f);
+}
+int picture_y(const Point &p)
+{
+    return static_cast<int>(p.y - 32.0f);
+}
+
 void clamp(Point &p)
 {
     if (p.x < LEFT)
@@ -89,9 +99,14 @@ void LevelLoop<0>::tick()
     }
 }
 
+uint64_t LevelLoop<0>::look()
+{
+    return look_of(picture_x(child), picture_y(child), picture_x(player), picture_y(player));
+}
+
 void LevelLoop<0>::draw()
 {
     blit_image(bg[0], 0, 0, 0, 0, 640, 480);
-    masked_image(child1, 0, 0, static_cast<int>(child.x - 16.0f), static_cast<int>(child.y - 32.0f), 32, 32);
-    masked_image(nanny1, 0, 0, static_cast<int>(player.x - 16.0f), static_cast<int>(player.y - 32.0f), 32, 32);
+    masked_image(child1, 0, 0, picture_x(child), picture_y(child), 32, 32);
+    masked_image(nanny1, 0, 0, picture_x(player), picture_y(player), 32, 32);
 }

@@ -4,6 +4,8 @@
 #include "core/layout.h"
 #include "levels/level.h"
 
+#include <cstdint>
+
 struct Point {
     float x;
     float y;
@@ -26,5 +28,6 @@ struct LevelLoop<0> {
     static void latch() { latch_level(); }
     static bool running();
     static void tick();
+    static uint64_t look();
     static void draw();
 };

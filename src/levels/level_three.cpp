@@ -29,6 +29,11 @@ void LevelLoop<2>::tick()
         finishedtitle = true;
 }
 
+uint64_t LevelLoop<2>::look()
+{
+    return look_of(xpos);
+}
+
 void LevelLoop<2>::draw()
 {
     // Black shows only around a background that is missing or smaller than

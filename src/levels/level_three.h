@@ -3,6 +3,8 @@
 
 #include "levels/level.h"
 
+#include <cstdint>
+
 extern int xpos;   // screen x of the trolley's left edge
 
 template <>
@@ -11,5 +13,6 @@ struct LevelLoop<2> {
     static void latch() { latch_level(); }
     static bool running();
     static void tick();
+    static uint64_t look();
     static void draw();
 };

@@ -91,6 +91,11 @@ void LevelLoop<1>::tick()
     }
 }
 
+uint64_t LevelLoop<1>::look()
+{
+    return look_of(states[0], states[1], states[2], correctstreak);
+}
+
 void LevelLoop<1>::draw()
 {
     blit_image(bg[1], 0, 0, 0, 0, 640, 480);

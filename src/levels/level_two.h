@@ -3,6 +3,8 @@
 
 #include "levels/level.h"
 
+#include <cstdint>
+
 extern int states[3];       // picture state of each icon: -1, 0 or 1
 extern int leveltimer;      // ticks into the current turn; -1 between turns
 extern int correct;         // right key this turn: 0 Up, 1 Down; kept across plays
@@ -15,5 +17,6 @@ struct LevelLoop<1> {
     static void latch() { latch_level(); }
     static bool running();
     static void tick();
+    static uint64_t look();
     static void draw();
 };

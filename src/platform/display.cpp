@@ -229,6 +229,11 @@ void repaint_frame()
     repaint = true;
 }
 
+bool screen_shows_frame()
+{
+    return !repaint && screen == last_screen;
+}
+
 void scaled_copy(BITMAP *src, BITMAP *dst, int k, int x, int y)
 {
     const size_t row_bytes = size_t(src->w) * size_t(k) * sizeof(uint32_t);

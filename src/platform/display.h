@@ -74,6 +74,10 @@ void show_frame(BITMAP *frame);
 // a cleared screen): the next show_frame() copies whatever it is given.
 void repaint_frame();
 
+// Whether the screen still shows the last frame show_frame() was given: not
+// before the first, nor after repaint_frame() or on a new screen.
+bool screen_shows_frame();
+
 // Copies all of src into dst at k times its size, nearest neighbour, its
 // top-left corner at (x, y), which must leave the whole scaled picture inside
 // dst. Both bitmaps are 32-bit.

@@ -83,10 +83,10 @@ void toggle()
 
 } // namespace
 
-bool follow_window()
+void follow_window()
 {
     if (!xdisplay)
-        return false;
+        return;
     if (toggle_asked())
         toggle();
     // Most passes find nothing: one poll() says so, without Xlib's flush and read.
@@ -106,14 +106,13 @@ bool follow_window()
     }
     keep_keys_straight();
     if (!moved)
-        return false;
+        return;
     Area now = where_window_is();
     if (!full)
         remember_window(now);
     Placement p = place_in_window(now, monitor, SCREEN_W, SCREEN_H);
     if (p == frame_placement())
-        return false;
+        return;
     use_placement(p);
     clear_to_color(screen, 0);
-    return true;
 }

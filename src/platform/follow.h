@@ -4,6 +4,6 @@
 
 // Takes in, between frames, what happened to the window: a toggle the player
 // asked for, the manager's and the player's moves and resizes, and where the
-// keys go. True when the frame moved and the screen was cleared, so that the
-// frame must be shown again now.
-bool follow_window();
+// keys go. Where the frame moves, the screen is cleared and repaint_frame()
+// asks for the frame again.
+void follow_window();

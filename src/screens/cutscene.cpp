@@ -43,6 +43,12 @@ void CutsceneLoop<N>::tick()
 }
 
 template <int N>
+uint64_t CutsceneLoop<N>::look()
+{
+    return look_of(cutscenepos);
+}
+
+template <int N>
 void CutsceneLoop<N>::draw()
 {
     blit_image(scenes[N][cutscenepos], 0, 0, 0, 0, 640, 480);

@@ -1,6 +1,8 @@
 // The picture cutscenes between the levels, paged with Space or Esc.
 #pragma once
 
+#include <cstdint>
+
 extern int cutscenepos;   // picture on show
 extern bool spacepressed;   // the latch of Space and Esc, which act alike here
 
@@ -10,5 +12,6 @@ struct CutsceneLoop {
     static void latch();
     static bool running();
     static void tick();
+    static uint64_t look();
     static void draw();
 };

@@ -36,6 +36,12 @@ void IntroLoop::tick()
     }
 }
 
+// The credit stands still throughout.
+uint64_t IntroLoop::look()
+{
+    return 0;
+}
+
 void IntroLoop::draw()
 {
     draw_stripes();

@@ -87,6 +87,11 @@ void TitleLoop::tick()
     }
 }
 
+uint64_t TitleLoop::look()
+{
+    return look_of(selected, endmenutimer);
+}
+
 void TitleLoop::draw()
 {
     draw_stripes_under(title);

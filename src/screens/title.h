@@ -1,6 +1,8 @@
 // The title menu: Start or Exit.
 #pragma once
 
+#include <cstdint>
+
 extern int endmenutimer;   // ticks left of the closing countdown; 0 while taking input
 
 // The menu's own edge latches (Esc's is shared with the levels).
@@ -16,5 +18,6 @@ struct TitleLoop {
     static void latch();
     static bool running();
     static void tick();
+    static uint64_t look();
     static void draw();
 };

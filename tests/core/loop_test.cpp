@@ -10,6 +10,8 @@ struct ProbeLoop {
     static int ticks_at_tick_3; // extra ticks that "fall due" during tick 3
     static int ticks;
     static int draws;
+    static bool still;   // ticks leave the look as it is
+    static uint64_t shown_look;
 
     static void enter() { calls.push_back("enter"); }
     static void latch() {}
@@ -20,7 +22,10 @@ struct ProbeLoop {
         calls.push_back("tick");
         if (ticks == 3)
             speed_count += ticks_at_tick_3;
+        if (!still)
+            shown_look++;
     }
+    static uint64_t look() { return shown_look; }
     static void draw()
     {
         draws++;
@@ -34,6 +39,8 @@ int ProbeLoop::polls_to_run;
 int ProbeLoop::ticks_at_tick_3;
 int ProbeLoop::ticks;
 int ProbeLoop::draws;
+bool ProbeLoop::still;
+uint64_t ProbeLoop::shown_look;
 
 class FrameLoop : public Headless {
 protected:
@@ -45,6 +52,8 @@ protected:
         ProbeLoop::ticks_at_tick_3 = 0;
         ProbeLoop::ticks = 0;
         ProbeLoop::draws = 0;
+        ProbeLoop::still = false;
+        ProbeLoop::shown_look = 0;
     }
 };
 
@@ -112,4 +121,25 @@ TEST_F(FrameLoop, HundredThousandPendingTicksRunInOneFrame)
     EXPECT_EQ(ProbeLoop::ticks, 100000);
     EXPECT_EQ(ProbeLoop::draws, 1);
     EXPECT_EQ(speed_count, 0);
+}
+
+TEST_F(FrameLoop, TicksThatLeaveTheLookAsItIsDrawNothingUntilTheScreenNeedsTheFrame)
+{
+    // Five frames: the first; three still ticks; a repaint asked for, as a
+    // toggle or resize does; a tick that changes the look; nothing due.
+    ProbeLoop::polls_to_run = 5;
+    ProbeLoop::still = true;
+    on_frame = [] {
+        if (polled_tracks.size() == 2)
+            speed_count += 3;
+        if (polled_tracks.size() == 3)
+            repaint_frame();
+        if (polled_tracks.size() == 4) {
+            ProbeLoop::still = false;
+            speed_count += 1;
+        }
+    };
+    loop<ProbeLoop>();
+    EXPECT_EQ(ProbeLoop::calls, seq({"enter", "draw", "tick", "tick", "tick", "draw", "tick", "draw"}));
+    EXPECT_EQ(rgb_at(screen, 320, 240), 0x0a1421);   // the third draw
 }

@@ -66,6 +66,7 @@ struct RestLoop {
         worst_wake_ns = std::max(worst_wake_ns, late);
     }
     static void draw() { draws++; }
+    static uint64_t look() { return uint64_t(ticks); }   // a moving scene: every tick shows
 };
 int RestLoop::ticks;
 int RestLoop::draws;
