@@ -44,8 +44,8 @@
 // The longest rest between two music polls, in microseconds. The stream
 // holds 4,096 samples at 11,000 Hz, 372 ms, so polls 20 ms apart, or twice
 // that on a busy machine that wakes the game thread late, keep it full with
-// room to spare; on a still screen the game thread then wakes about 80 times
-// a second (30 ticks and the rests between them).
+// room to spare; on a still screen the game thread then wakes about 60 times
+// a second (30 ticks and a rest between each two).
 const int MUSIC_POLL_US = 20000;
 
 template <class T>
