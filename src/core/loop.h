@@ -22,9 +22,9 @@
 // the one on screen: the scene's first, any whose look a tick changed, and the
 // same one again when the screen no longer shows it (a toggle, a resize). A
 // still menu or picture thus costs no drawing at all, which is most of what
-// the game does at rest. Otherwise the loop sleeps until the timer wakes it
-// for the next tick, but never longer than the music stream can wait for its
-// next poll.
+// the game does at rest. A pass that ran no tick sleeps until the timer wakes
+// it for the next one, but never longer than the music stream can wait for
+// its next poll.
 #pragma once
 
 #include "audio/audio.h"
@@ -76,7 +76,7 @@ void loop()
             show_frame(buffer);
             shown = true;
             shown_look = T::look();
-        } else {
+        } else if (!ticked) {
             sleep_until_tick(speed_count, MUSIC_POLL_US);
         }
         if (end_requested())
