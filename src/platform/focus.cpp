@@ -20,7 +20,7 @@ bool came_back = false;
 bool grabbed = false;
 // An event came that may have changed where keys go; looked at once the
 // events in the queue are all taken in, so that only the last state counts.
-bool look = true;
+bool recheck = true;
 
 // The window at the top of the game's tree: the manager's frame around it,
 // or the game itself.
@@ -67,7 +67,7 @@ bool keys_come_here()
 
 void focus_event(const union _XEvent &e)
 {
-    look = true;
+    recheck = true;
     // A keyboard grab moves the focus in name only: the events say so.
     if (e.type == FocusOut && e.xfocus.mode == NotifyGrab && e.xfocus.detail != NotifyInferior)
         grabbed = true;
@@ -77,8 +77,8 @@ void focus_event(const union _XEvent &e)
 
 void keep_keys_straight()
 {
-    if (look && xdisplay) {
-        look = false;
+    if (recheck && xdisplay) {
+        recheck = false;
         bool now = keys_come_here();
         if (now && !here) {
             char held[32];
