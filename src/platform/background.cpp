@@ -1,13 +1,14 @@
 // The background thread the library's X11 driver runs its input handler on, resting until each 10 ms is due.
 #include "platform/background.h"
 
+#include "platform/platform.h"
+
 #include <xalleg.h>
 
 #include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <ctime>
-#include <poll.h>
 #include <pthread.h>
 
 namespace {
@@ -173,19 +174,6 @@ std::atomic<bool> frame_waiting{false};
 timespec last_run{0, 0};
 const long QUIET_RUN_NS = 100L * 1000 * 1000;
 
-bool readable(int fd)
-{
-    pollfd p{fd, POLLIN, 0};
-    return poll(&p, 1, 0) > 0;
-}
-
-long ns_since(const timespec &t)
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (now.tv_sec - t.tv_sec) * 1000000000L + (now.tv_nsec - t.tv_nsec);
-}
-
 // The library's input handler, each round, under its X lock: it begins with
 // a round trip to the server (XSync), which wakes the thread a second time
 // for the reply. Run only when there is something to read or to send, and
@@ -195,8 +183,7 @@ void handle_x_input()
     Display *d = _xwin.display;
     if (!d)
         return;
-    if (!frame_waiting.exchange(false) && XEventsQueued(d, QueuedAlready) == 0 &&
-        !readable(ConnectionNumber(d)) && ns_since(last_run) < QUIET_RUN_NS)
+    if (!frame_waiting.exchange(false) && !x_input_waiting(d) && ns_since(last_run) < QUIET_RUN_NS)
         return;
     clock_gettime(CLOCK_MONOTONIC, &last_run);
     _xwin_private_handle_input();

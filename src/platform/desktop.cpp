@@ -95,16 +95,15 @@ bool lists_full_screen(Window w, const char *name)
 // server, all three are the desktop.
 void look_at_desktop()
 {
-    xdisplay = XOpenDisplay(nullptr);
+    // The game's own connection follows its window; a screen without one
+    // (no X window) has nothing to follow.
+    if (_xwin.wm_window != None)
+        xdisplay = XOpenDisplay(nullptr);
     int w = 0, h = 0;
     get_desktop_resolution(&w, &h);
     desktop = {0, 0, w, h};
     monitor = desktop;
     usable = {0, 0, w, h - PANEL_ROOM};
-    if (xdisplay && _xwin.wm_window == None) {
-        XCloseDisplay(xdisplay);
-        xdisplay = nullptr;
-    }
     if (!xdisplay)
         return;
     game = _xwin.wm_window;

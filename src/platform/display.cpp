@@ -129,11 +129,6 @@ bool operator==(const Placement &a, const Placement &b)
     return a.left == b.left && a.top == b.top && a.w == b.w && a.h == b.h && a.scale == b.scale;
 }
 
-bool operator!=(const Placement &a, const Placement &b)
-{
-    return !(a == b);
-}
-
 Placement frame_placement()
 {
     return placed;

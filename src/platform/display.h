@@ -15,7 +15,6 @@ struct Placement {
     int left, top, w, h, scale;
 };
 bool operator==(const Placement &a, const Placement &b);
-bool operator!=(const Placement &a, const Placement &b);
 
 // Where the frame is shown now. Until a screen is opened (and in the
 // headless tests) the frame is copied as it is, at (0, 0).

@@ -5,13 +5,13 @@
 #include "platform/display.h"
 #include "platform/focus.h"
 #include "platform/keys.h"
+#include "platform/platform.h"
 #include "platform/window.h"
 
 #include <allegro.h>
 
 #include <X11/Xatom.h>
 
-#include <poll.h>
 #include <vector>
 
 namespace {
@@ -89,10 +89,9 @@ void follow_window()
         return;
     if (toggle_asked())
         toggle();
-    // Most passes find nothing: one poll() says so, without Xlib's flush and read.
-    pollfd fd{ConnectionNumber(xdisplay), POLLIN, 0};
+    // Most passes find nothing, and learn it without Xlib's flush and read.
     bool moved = false;
-    if (XEventsQueued(xdisplay, QueuedAlready) > 0 || poll(&fd, 1, 0) > 0) {
+    if (x_input_waiting(xdisplay)) {
         while (XPending(xdisplay)) {
             XEvent e;
             XNextEvent(xdisplay, &e);
@@ -110,7 +109,7 @@ void follow_window()
     Area now = where_window_is();
     if (!full)
         remember_window(now);
-    Placement p = place_in_window(now, monitor, SCREEN_W, SCREEN_H);
+    Placement p = placement_in(now);
     if (p == frame_placement())
         return;
     use_placement(p);

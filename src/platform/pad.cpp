@@ -2,6 +2,8 @@
 // button and axis maps that tell which control is which.
 #include "platform/pad.h"
 
+#include "platform/platform.h"
+
 #include <linux/joystick.h>
 
 #include <cerrno>
@@ -20,8 +22,6 @@ const int NODES = 4;
 struct Node {
     int fd = -1;
     Pad pad;
-    unsigned char part[sizeof(js_event)];   // a record read only in part so far
-    size_t have = 0;
     bool refused = false;   // said once that it could not be opened
 };
 
@@ -60,7 +60,6 @@ void look_for(int i)
     setup_pad(node.pad, axes < ABS_CNT ? axes : ABS_CNT, buttons, axis_map ? axis_codes : nullptr,
               button_map ? button_codes : nullptr);
     node.fd = fd;
-    node.have = 0;
 }
 
 void drop(Node &node)
@@ -70,34 +69,16 @@ void drop(Node &node)
     let_go(node.pad);
 }
 
-void take_records(Node &node, const unsigned char *bytes, size_t n)
-{
-    while (n > 0) {
-        size_t take = sizeof node.part - node.have;
-        if (take > n)
-            take = n;
-        memcpy(node.part + node.have, bytes, take);
-        node.have += take;
-        bytes += take;
-        n -= take;
-        if (node.have == sizeof node.part) {
-            js_event e;
-            memcpy(&e, node.part, sizeof e);
-            pad_event(node.pad, e.type, e.number, e.value);
-            node.have = 0;
-        }
-    }
-}
-
 // Pulled out: joydev's read fails with ENODEV and poll reports a hang-up;
-// an end of file is taken the same way.
+// an end of file is taken the same way. joydev hands out whole records only.
 void read_node(Node &node)
 {
-    unsigned char bytes[64 * sizeof(js_event)];
+    js_event events[64];
     for (;;) {
-        ssize_t n = read(node.fd, bytes, sizeof bytes);
+        ssize_t n = read(node.fd, events, sizeof events);
         if (n > 0) {
-            take_records(node, bytes, static_cast<size_t>(n));
+            for (size_t i = 0; i < static_cast<size_t>(n) / sizeof *events; i++)
+                pad_event(node.pad, events[i].type, events[i].number, events[i].value);
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -114,12 +95,9 @@ void read_node(Node &node)
 
 bool time_to_look()
 {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    long ms = (now.tv_sec - last_look.tv_sec) * 1000 + (now.tv_nsec - last_look.tv_nsec) / 1000000;
-    if (ms < 1000)
+    if (ns_since(last_look) < 1000000000L)
         return false;
-    last_look = now;
+    clock_gettime(CLOCK_MONOTONIC, &last_look);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <ctime>
 #include <linux/futex.h>
+#include <poll.h>
 #include <sched.h>
 #include <string>
 #include <sys/stat.h>
@@ -204,4 +205,17 @@ void sleep_until_tick(std::atomic<int> &count, int max_us)
 void wake_for_tick(std::atomic<int> &count)
 {
     futex(count, FUTEX_WAKE_PRIVATE, INT_MAX, nullptr);
+}
+
+long ns_since(const timespec &t)
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (now.tv_sec - t.tv_sec) * 1000000000L + (now.tv_nsec - t.tv_nsec);
+}
+
+bool x_input_waiting(Display *d)
+{
+    pollfd p{ConnectionNumber(d), POLLIN, 0};
+    return XEventsQueued(d, QueuedAlready) > 0 || poll(&p, 1, 0) > 0;
 }

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <atomic>
+#include <ctime>
 #include <string>
+
+struct _XDisplay;
 
 // Makes the game's data folder (bmp/, wav/, xm/) the working directory, so
 // the game's relative data paths work whatever directory it was started from.
@@ -50,3 +53,10 @@ void sleep_until_tick(std::atomic<int> &count, int max_us);
 // Wakes the game thread from sleep_until_tick(); the timer calls it after
 // each tick it adds. Safe on any thread, takes no lock.
 void wake_for_tick(std::atomic<int> &count);
+
+// Nanoseconds since t on the monotonic clock.
+long ns_since(const timespec &t);
+
+// Whether the X server has sent something this connection has not yet
+// handled: in Xlib's queue or still on the socket. Costs no round trip.
+bool x_input_waiting(_XDisplay *d);

@@ -125,7 +125,7 @@ bool set_mode(bool full_screen, const Area &a)
         size_hints();
         XFlush(xdisplay);
     }
-    place_frame_in(a);
+    use_placement(placement_in(a));
     clear_to_color(screen, 0);
     return true;
 }
@@ -137,9 +137,9 @@ bool fallback_screen()
     return SCREEN_W < desktop.w || SCREEN_H < desktop.h;
 }
 
-void place_frame_in(const Area &window)
+Placement placement_in(const Area &window)
 {
-    use_placement(place_in_window(window, monitor, SCREEN_W, SCREEN_H));
+    return place_in_window(window, monitor, SCREEN_W, SCREEN_H);
 }
 
 bool shown_full_screen()

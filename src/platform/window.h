@@ -24,8 +24,8 @@ bool fallback_screen();
 // The game is shown full screen, or as a window.
 extern bool full;
 
-// Places the frame for a window whose client area lies at `window` on the X screen.
-void place_frame_in(const Area &window);
+// Where the frame goes for a window whose client area lies at `window` on the X screen.
+Placement placement_in(const Area &window);
 
 // Whether the window is shown full screen, as its _NET_WM_STATE says.
 bool shown_full_screen();
