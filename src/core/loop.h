@@ -57,6 +57,14 @@ void loop()
     uint64_t shown_look = 0;
     while (T::running()) {
         poll_music();
+        // Before the ticks, so that they never read keys the window has just
+        // lost or got back without the latches set to match. After a toggle
+        // or a resize the screen must be right at once, not a tick later: the
+        // frame's new place asks for it again. (An exposed window Allegro
+        // repaints itself, from its own copy of the screen.)
+        follow_window();
+        if (focus_came_back())
+            T::latch();
         bool ticked = false;
         while (speed_count > 0) {
             poll_mouse();
@@ -65,12 +73,6 @@ void loop()
             speed_count--;
             ticked = true;
         }
-        // After a toggle or a resize the screen must be right at once, not a
-        // tick later: the frame's new place asks for it again. (An exposed
-        // window Allegro repaints itself, from its own copy of the screen.)
-        follow_window();
-        if (focus_came_back())
-            T::latch();
         if (!shown || !screen_shows_frame() || (ticked && T::look() != shown_look)) {
             T::draw();
             show_frame(buffer);
