@@ -27,6 +27,7 @@ fail() {
         kill -0 "$XVFB_PID" 2>/dev/null && alive=yes
         timeout 5 xprop -root >/dev/null 2>&1 && reach=yes
         echo "--- Xvfb $XVFB_PID on ${DISPLAY:-?}: running $alive, answering $reach" >&2
+        ls -la /tmp/.X11-unix/ /tmp/.X*-lock >&2 2>/dev/null || true
         [ -f "$WORK/xvfb.log" ] && tail -n 20 "$WORK/xvfb.log" >&2
     fi
     exit 1
@@ -69,9 +70,15 @@ start_x() {
         [ -s "$WORK/display" ] && break
         sleep 0.1
     done
-    x_unlock
-    [ -s "$WORK/display" ] || fail "Xvfb did not start"
+    [ -s "$WORK/display" ] || { x_unlock; fail "Xvfb did not start"; }
     export DISPLAY=":$(cat "$WORK/display")"
+    # Answering before any other server starts or ends: a game started
+    # beside the parallel tests once found its new server not yet there.
+    for _ in $(seq 50); do
+        xprop -root >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    x_unlock
 
     # A silent sound device, and a stand-in for the blocking message box.
     printf 'pcm.!default { type null }\nctl.!default { type hw; card 0 }\n' >"$WORK/asound.conf"
