@@ -21,7 +21,6 @@
 
 struct layout {
     const char *name;
-    const char *id;
     int axes;
     unsigned char axis_codes[16];
     int buttons;
@@ -31,11 +30,11 @@ struct layout {
 /* The drivers' own orders (xpad, hid-playstation): joydev numbers the codes a
  * pad has in code order, so Start is 7 on one and 9 on the other. */
 static const struct layout layouts[] = {
-    {"xbox", "Microsoft X-Box 360 pad", 8,
+    {"xbox", 8,
      {ABS_X, ABS_Y, ABS_Z, ABS_RX, ABS_RY, ABS_RZ, ABS_HAT0X, ABS_HAT0Y}, 11,
      {BTN_SOUTH, BTN_EAST, BTN_NORTH, BTN_WEST, BTN_TL, BTN_TR, BTN_SELECT, BTN_START, BTN_MODE,
       BTN_THUMBL, BTN_THUMBR}},
-    {"ps", "Sony Interactive Entertainment DualSense Wireless Controller", 8,
+    {"ps", 8,
      {ABS_X, ABS_Y, ABS_Z, ABS_RX, ABS_RY, ABS_RZ, ABS_HAT0X, ABS_HAT0Y}, 13,
      {BTN_SOUTH, BTN_EAST, BTN_NORTH, BTN_WEST, BTN_TL, BTN_TR, BTN_TL2, BTN_TR2, BTN_SELECT,
       BTN_START, BTN_MODE, BTN_THUMBL, BTN_THUMBR}},
@@ -74,17 +73,14 @@ static const struct layout *layout_of(const char *node)
     return NULL;
 }
 
-static int open_node(const char *path, int flags, mode_t mode, int at, int dirfd)
+static int open_node(const char *path, int flags, mode_t mode)
 {
     static int (*real_open)(const char *, int, ...);
-    static int (*real_openat)(int, const char *, int, ...);
-    if (!real_open) {
+    if (!real_open)
         real_open = (int (*)(const char *, int, ...))dlsym(RTLD_NEXT, "open");
-        real_openat = (int (*)(int, const char *, int, ...))dlsym(RTLD_NEXT, "openat");
-    }
     char node[512];
     if (!redirect(path, node, sizeof node))
-        return at ? real_openat(dirfd, path, flags, mode) : real_open(path, flags, mode);
+        return real_open(path, flags, mode);
     struct stat st;
     if (stat(node, &st) == 0 && (st.st_mode & 0444) == 0) {
         errno = EACCES;
@@ -112,25 +108,13 @@ static int open_node(const char *path, int flags, mode_t mode, int at, int dirfd
 int open(const char *path, int flags, ...)
 {
     MODE_ARG(flags, mode);
-    return open_node(path, flags, mode, 0, 0);
+    return open_node(path, flags, mode);
 }
 
 int open64(const char *path, int flags, ...)
 {
     MODE_ARG(flags, mode);
-    return open_node(path, flags, mode, 0, 0);
-}
-
-int openat(int dirfd, const char *path, int flags, ...)
-{
-    MODE_ARG(flags, mode);
-    return open_node(path, flags, mode, 1, dirfd);
-}
-
-int openat64(int dirfd, const char *path, int flags, ...)
-{
-    MODE_ARG(flags, mode);
-    return open_node(path, flags, mode, 1, dirfd);
+    return open_node(path, flags, mode);
 }
 
 int close(int fd)
@@ -199,18 +183,10 @@ int ioctl(int fd, unsigned long request, ...)
         unsigned char buttons = (unsigned char)l->buttons;
         return copy_out(arg, &buttons, 1, size) > 0 ? 0 : -1;
     }
-    case 0x13:
-        return copy_out(arg, l->id, strlen(l->id) + 1, size);
-    case 0x32: {
-        unsigned char map[ABS_CNT] = {0};
-        memcpy(map, l->axis_codes, sizeof l->axis_codes);
-        return copy_out(arg, map, sizeof map, size) > 0 ? 0 : -1;
-    }
-    case 0x34: {
-        unsigned short map[KEY_MAX - BTN_MISC + 1] = {0};
-        memcpy(map, l->button_codes, sizeof l->button_codes);
-        return copy_out(arg, map, sizeof map, size) > 0 ? 0 : -1;
-    }
+    case 0x32:   /* the maps, the rest of the kernel's room left zero */
+        return copy_out(arg, l->axis_codes, sizeof l->axis_codes, size) > 0 ? 0 : -1;
+    case 0x34:
+        return copy_out(arg, l->button_codes, sizeof l->button_codes, size) > 0 ? 0 : -1;
     default:
         errno = EINVAL;
         return -1;

@@ -118,6 +118,14 @@ shot() {
     import -window root "png:$SHOTS/$1.png"
 }
 
+# Level three's trolley band (the rows it rolls in) of a new screenshot $1,
+# and whether the bands of two are alike.
+band() {
+    shot "$1"
+    convert "$SHOTS/$1.png" -crop 640x122+0+279 +repage -alpha off "$WORK/band-$1.png"
+}
+same_band() { [ "$(compare -metric AE "$WORK/band-$1.png" "$WORK/band-$2.png" null: 2>&1)" = "0" ]; }
+
 # Prints the colour of pixel (x, y) of a screenshot as r,g,b.
 pixel() {
     convert "$SHOTS/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n1 |
@@ -153,6 +161,21 @@ tap() {
 
 hold() { xdotool keydown "$1"; }
 let_go() { xdotool keyup "$1"; }
+
+# Another client grabs the pointer for $1 seconds (as a manager's switcher
+# does); returns once it holds it, with the grabbing process in $GRABBER.
+grab_pointer() {
+    "$XPROBE" grab "$1" >"$WORK/grab.out" &
+    GRABBER=$!
+    for _ in $(seq 50); do grep -q grabbed "$WORK/grab.out" && break; sleep 0.1; done
+}
+
+# Alt+Enter held down as a player presses it.
+alt_enter() {
+    xdotool keydown alt
+    tap Return
+    xdotool keyup alt
+}
 
 click() {
     xdotool mousedown 1

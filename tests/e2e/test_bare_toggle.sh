@@ -53,12 +53,10 @@ shot held-back
 exit_lit held-back || fail "Down, held while the pointer left and came back, moved the highlight again"
 let_go Down
 sleep 0.3
-"$XPROBE" grab 2 >"$WORK/grab.out" &
-grabber=$!
-for _ in $(seq 50); do grep -q grabbed "$WORK/grab.out" && break; sleep 0.1; done
+grab_pointer 2
 tap Down
 wait_until 3 start-lit-grabbed windowed_title
-wait "$grabber" || fail "the pointer grab failed"
+wait "$GRABBER" || fail "the pointer grab failed"
 xdotool mousemove 100 1060
 xdotool windowfocus --sync "$WINDOW"
 sleep 0.3   # the game learns of it between frames

@@ -9,12 +9,6 @@ source "$(dirname "$0")/lib.sh"
 
 full_screen_cutscene() { full_screen && shows_cutscene_at 2 320 60 "$1" black; }
 
-# Alt+Enter held down as a player presses it.
-alt_enter() {
-    xdotool keydown alt
-    tap Return
-    xdotool keyup alt
-}
 
 start_x 1920x1080
 start_wm

@@ -7,11 +7,6 @@
 # size; the manager's maximise makes it larger, the frame following.
 source "$(dirname "$0")/lib.sh"
 
-alt_enter() {
-    xdotool keydown alt
-    tap Return
-    xdotool keyup alt
-}
 # The cutscene's first picture fitted to the whole screen, or to the window's client area.
 fitted_full() { full_screen && shows_fitted "$1" 0-0.bmp 0 0 1366 768; }
 fitted_window() {

@@ -51,7 +51,6 @@ long switches(long thread)
 TEST(Background, RunsItsFunctionsEvery10MsWithSignalsBlockedHeldOffWhileDisabledAndSleepsBetween)
 {
     bg_manager &m = own_background;
-    EXPECT_TRUE(m.multi_threaded);
     calls = bad_calls = 0;
     ASSERT_EQ(m.init(), 0);
     ASSERT_EQ(m.register_func(count), 0);

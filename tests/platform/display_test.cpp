@@ -57,6 +57,8 @@ TEST_F(Headless, WholeNumberWhereItNearlyFillsTheScreenElseSharpToTheLargest4By3
                    Case{640, 480, 640, 480, 1}, Case{1920, 1080, 1280, 960, 2}, Case{1280, 1024, 1280, 960, 2},
                    Case{2560, 1440, 1920, 1440, 3}, Case{2560, 1600, 1920, 1440, 3},
                    Case{3840, 2160, 2560, 1920, 4}, Case{720, 560, 640, 480, 1},
+                   // Either side of 85 %: 640 is 85.1 % of 752, 84.99 % of 753.
+                   Case{752, 564, 640, 480, 1}, Case{753, 565, 753, 565, 0},
                    // Laptops and handhelds where none does: the largest 4:3 size.
                    Case{1366, 768, 1024, 768, 0}, Case{1280, 800, 1067, 800, 0}, Case{1440, 900, 1200, 900, 0},
                    Case{1600, 900, 1200, 900, 0}, Case{1536, 864, 1152, 864, 0}, Case{1280, 720, 960, 720, 0},
