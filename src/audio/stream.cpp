@@ -3,9 +3,7 @@
 
 AL_DUH_PLAYER *start_stream(DUH *track)
 {
-    // Stereo at 11,000 Hz in 4,096-sample blocks: a block lasts 372 ms, far
-    // longer than the frame loop ever waits between polls.
-    return al_start_duh(track, 2, 0, 1.0f, 4096, 11000);
+    return al_start_duh(track, STREAM_CHANNELS, 0, 1.0f, STREAM_BLOCK, STREAM_FREQ);
 }
 
 void poll_stream(AL_DUH_PLAYER *player)

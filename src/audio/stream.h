@@ -6,8 +6,15 @@
 
 #include <aldumb.h>
 
-// A player of the track from its start, in the one stream format the game
-// uses; null for a missing track.
+// The one stream format the game uses: stereo at 11,000 Hz, handed over in
+// blocks of 4,096 samples. A block lasts 372 ms, far longer than the frame
+// loop ever waits between polls.
+const int STREAM_CHANNELS = 2;
+const int STREAM_BLOCK = 4096;
+const int STREAM_FREQ = 11000;
+
+// A player of the track from its start, in that format;
+// null for a missing track.
 AL_DUH_PLAYER *start_stream(DUH *track);
 // Refills the stream; an empty handle does nothing.
 void poll_stream(AL_DUH_PLAYER *player);

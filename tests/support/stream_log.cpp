@@ -15,7 +15,7 @@ int players_stopped;
 
 AL_DUH_PLAYER *start_stream(DUH *track)
 {
-    AL_DUH_PLAYER *p = al_start_duh(track, 2, 0, 1.0f, 4096, 11000);
+    AL_DUH_PLAYER *p = al_start_duh(track, STREAM_CHANNELS, 0, 1.0f, STREAM_BLOCK, STREAM_FREQ);
     players_started += p != nullptr;
     return p;
 }
