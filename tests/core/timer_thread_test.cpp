@@ -32,9 +32,10 @@ TEST_F(Headless, RealTimerThreadTicksAreAllRunOrPending)
     });
 
     press(KEY_RIGHT);
-    long frames = 0;
-    on_frame = [&frames] {
-        frames++;
+    // How often the loop polls between ticks is FrameLoopTiming's to check,
+    // with room for a busy machine; here, under ThreadSanitizer beside the
+    // other suites, a slow frame may let ticks gather.
+    on_frame = [] {
         if (xpos >= -128 + 3 * 60)
             finishedtitle = true;   // ends the scene after this frame
     };
@@ -45,7 +46,6 @@ TEST_F(Headless, RealTimerThreadTicksAreAllRunOrPending)
     long run = (xpos + 128) / 3;
     EXPECT_EQ(made.load(), run + speed_count.load());
     EXPECT_GE(run, 60);
-    EXPECT_GT(frames, run) << "the loop polls the music between ticks";
 }
 
 namespace {
