@@ -57,14 +57,17 @@ stop_x() {
 }
 
 # A screen exactly the game's size, so game and root window coincide; or
-# another desktop size given as $1 (WxH).
+# another desktop size given as $1 (WxH). -noreset: a server whose last client
+# leaves resets itself, and a client that connects meanwhile is dropped after
+# connecting; the tests' own probes (xdotool, import) come and go while the
+# game starts, and the game then found it "cannot open the X display".
 start_x() {
     # The file from a desktop before must go first: the shell may look at it
     # before the new Xvfb's redirection has emptied it, and a stale number
     # sends the game to a server that is gone.
     rm -f "$WORK/display"
     x_lock
-    Xvfb -displayfd 3 -screen 0 "${1:-640x480}x24" -nolisten tcp 3>"$WORK/display" 9>&- >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-640x480}x24" -nolisten tcp -noreset 3>"$WORK/display" 9>&- >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$WORK/display" ] && break
@@ -72,13 +75,14 @@ start_x() {
     done
     [ -s "$WORK/display" ] || { x_unlock; fail "Xvfb did not start"; }
     export DISPLAY=":$(cat "$WORK/display")"
-    # Answering before any other server starts or ends: a game started
-    # beside the parallel tests once found its new server not yet there.
+    # Answering before any other server starts or ends.
+    local answered=no
     for _ in $(seq 50); do
-        xprop -root >/dev/null 2>&1 && break
+        xprop -root >/dev/null 2>"$WORK/xprop.err" && { answered=yes; break; }
         sleep 0.1
     done
     x_unlock
+    [ "$answered" = yes ] || fail "Xvfb on $DISPLAY did not answer: $(cat "$WORK/xprop.err")"
 
     # A silent sound device, and a stand-in for the blocking message box.
     printf 'pcm.!default { type null }\nctl.!default { type hw; card 0 }\n' >"$WORK/asound.conf"
